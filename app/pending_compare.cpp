@@ -1,0 +1,11 @@
+#include "pending_compare.h"
+
+namespace telvor {
+
+void PendingCompare::Clear() {
+    mode = 0;
+    present = {};
+    for (auto& name : names) name.clear();
+}
+
+}  // namespace telvor

@@ -1,0 +1,39 @@
+#pragma once
+// The Write command around its dialog, and WriteOneParameter.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "parameter_groups.h"
+
+namespace telvor {
+
+class CSolvaneApp;
+class UserInterface;
+
+struct WriteDialogData {
+    std::string stationText;  // "Single:" text, "1,3,5-12"
+    bool allStations = false;
+    ParameterGroups groups;
+};
+
+// Before the dialog: nothing when there is no document, the document shows a
+// comparison or a station scan runs; dialog 263 and nothing when not linked.
+// Otherwise what the dialog starts with (the current station, both groups).
+std::optional<WriteDialogData> BeginWriteCommand(CSolvaneApp& app, UserInterface& ui);
+
+struct WriteReport {
+    int stationsWritten = 0;  // stations that took every parameter of the chosen groups
+    int stationsSkipped = 0;  // stations given up after a failure or a capacity mismatch, the user going on
+    bool ended = false;       // the command ended early (a failure, a mismatch or Abort)
+    bool Complete() const { return !ended && stationsSkipped == 0; }
+};
+
+// After the dialog's OK: writes the document's set into each chosen station.
+WriteReport FinishWriteCommand(CSolvaneApp& app, UserInterface& ui, const WriteDialogData& choice);
+
+// Writes one parameter to one station; dialog 267 when the drive accepted it.
+bool WriteOneParameter(CSolvaneApp& app, UserInterface& ui, int station, int codeIndex, std::int64_t value);
+
+}  // namespace telvor
