@@ -1,0 +1,115 @@
+#pragma once
+// One serial line of the PC: exclusive open by name, the line format, handshaking
+// and the read time-outs, blocking writes and reads. Failures are Windows-style
+// error codes (0 is success), kept as the last error; the port's own messages go
+// to the MessageSink the owner supplies.
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include <termios.h>
+
+#include "message_sink.h"
+
+namespace telvor {
+
+inline constexpr std::int32_t kErrorSuccess = 0;
+inline constexpr std::int32_t kErrorInvalidHandle = 6;           // the port is not open
+inline constexpr std::int32_t kErrorAlreadyInitialized = 1247;   // Open on an open port
+inline constexpr std::int32_t kErrorTimeout = 1460;              // a wait ran out
+inline constexpr std::int32_t kErrorInvalidArgument = static_cast<std::int32_t>(0x80070057u);  // E_INVALIDARG
+// Stable codes for failures of the operating system (errno's text is kept in LastErrorText).
+inline constexpr std::int32_t kErrorFileNotFound = 2;    // no such device
+inline constexpr std::int32_t kErrorAccessDenied = 5;    // permission denied, or the port is in use
+inline constexpr std::int32_t kErrorNotSupported = 50;   // not a terminal, or a line format it refuses
+inline constexpr std::int32_t kErrorInvalidParameter = 87;
+inline constexpr std::int32_t kErrorDeviceFailure = 31;  // any other failure of the device
+
+// The Link command's queue sizes.
+inline constexpr std::int32_t kLinkQueueSize = 2048;
+
+// Read time-outs of mode 0: a read ends 50 ms after the last character received
+// or 400 ms after it began, whichever comes first (or when the buffer is full).
+inline constexpr std::chrono::milliseconds kReadIntervalTimeout{50};
+inline constexpr std::chrono::milliseconds kReadTotalTimeout{400};
+
+// The device a port name stands for: "COMn" is <programFolder>/ports/COMn when that
+// exists (a symlink to any device or pty), else /dev/ttyS<n-1>; a name containing
+// "/" is a path and is used as it is. Other names are returned unchanged.
+std::string DevicePathOfPort(std::string_view name, const std::filesystem::path& programFolder);
+
+class CSerialPort {
+public:
+    explicit CSerialPort(MessageSink* sink = nullptr);
+    virtual ~CSerialPort();
+    CSerialPort(const CSerialPort&) = delete;
+    CSerialPort& operator=(const CSerialPort&) = delete;
+
+    // Queries: -1 when the port is closed or the line settings cannot be read.
+    virtual std::int32_t GetBaudRate();
+    virtual std::int32_t GetDataBits();
+    virtual std::int32_t GetParity();    // 0 none, 1 odd, 2 even
+    virtual std::int32_t GetStopBits();  // 0 one stop bit, 2 two
+    virtual std::int32_t GetHandshaking();
+
+    // Baud 4800/9600/19200/38400 (others the line supports are accepted too),
+    // data bits 7 or 8, parity 0 none / 1 odd / 2 even, stop bits 0 (one) or 2 (two).
+    virtual std::int32_t Setup(std::int32_t baudRate, std::int32_t dataBits, std::int32_t parity, std::int32_t stopBits);
+    // 0 none; 1 XON/XOFF; 2 DTR and RTS raised, no output flow control. Other modes leave the line as it is.
+    virtual std::int32_t SetupHandshaking(std::int32_t mode);
+    // 0: the 50 ms gap / 400 ms total time-outs; 1: reads wait until the buffer is full;
+    // anything else gives kErrorInvalidArgument and changes nothing.
+    virtual std::int32_t SetupReadTimeouts(std::int32_t mode);
+
+    // Opens the device of the name (DevicePathOfPort with the program folder) for
+    // exclusive use, in raw mode, with read time-outs mode 0 and handshaking mode 2.
+    virtual std::int32_t Open(const std::string& name, std::int32_t inputQueueSize, std::int32_t outputQueueSize);
+    // Restores the line settings found at Open and closes the device.
+    virtual std::int32_t Close();
+    // Writes the text's characters (up to its NUL).
+    virtual std::int32_t Write(const char* text);
+    // Writes the whole buffer; the count written may be omitted.
+    virtual std::int32_t Write(const void* buffer, std::size_t length, std::size_t* written = nullptr);
+    // Reads up to the capacity under the read time-outs; the count read may be omitted.
+    // A silent line gives 0 with a count of 0.
+    virtual std::int32_t Read(void* buffer, std::size_t capacity, std::size_t* bytesRead = nullptr);
+
+    bool IsOpen() const { return fd_ >= 0; }
+    std::int32_t LastError() const { return lastError_; }
+    // errno's text of the last failure of the operating system; empty when there was none.
+    const std::string& LastErrorText() const { return lastErrorText_; }
+    // The name given to the last successful Open ("COM3", "/tmp/line").
+    const std::string& PortName() const { return portName_; }
+
+    void SetMessageSink(MessageSink* sink) { sink_ = sink; }
+    // Where "COMn" names are looked up (<folder>/ports/COMn); empty: /dev/ttyS<n-1> only.
+    void SetProgramFolder(std::filesystem::path folder) { programFolder_ = std::move(folder); }
+
+    // Throws away whatever the line has received and not yet been read.
+    std::int32_t DiscardInput();
+
+protected:
+    // Read under the read time-outs that also ends as soon as the byte `last` arrives.
+    std::int32_t ReadUntil(void* buffer, std::size_t capacity, std::size_t* bytesRead, char last);
+
+private:
+    std::int32_t ReadWithEnd(void* buffer, std::size_t capacity, std::size_t* bytesRead, int last);
+    std::int32_t Fail(std::int32_t code);
+    std::int32_t FailFromErrno(int error);
+    void ShowPortMessage(const char* text);
+
+    MessageSink* sink_;
+    std::filesystem::path programFolder_;
+    std::string portName_;
+    int fd_ = -1;
+    std::int32_t lastError_ = 0;
+    std::string lastErrorText_;
+    int readTimeoutMode_ = 0;
+    termios savedLine_{};  // the line settings found at Open, restored by Close
+};
+
+}  // namespace telvor
