@@ -3,17 +3,19 @@
 // doubles as the read buffer that ReadAllParameters fills.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "parameter_keys.h"
+#include "solvane_doc.h"
 
 namespace telvor {
 
 struct PendingCompare {
-    int mode = 0;  // CompareMode; 0 is CompareNone
-    std::array<bool, 3> present{};
-    std::array<std::string, 3> names;
-    std::array<ParameterSet, 3> sets{};
+    std::int32_t mode = CompareNone;  // CompareMode
+    std::array<bool, kCompareSetCount> present{};
+    std::array<std::string, kCompareSetCount> names;
+    std::array<ParameterSet, kCompareSetCount> sets{};
 
     // Mode CompareNone, presence flags and names cleared; the sets (the read
     // buffer among them) keep their values.

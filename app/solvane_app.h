@@ -4,19 +4,21 @@
 // folder and the one open document. Every flow is given it and a UserInterface.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link_state.h"
+#include "modbus_ascii.h"
 #include "parameter_groups.h"
 #include "parameter_keys.h"
 #include "pending_compare.h"
+#include "program_settings.h"
 #include "progress_window.h"
+#include "solvane_doc.h"
 
 namespace telvor {
 
-class CModbusAscii;
-class CSolvaneDoc;
-struct ProgramSettings;
+class MessageSink;
 
 class CSolvaneApp {
 public:
@@ -25,9 +27,12 @@ public:
     CSolvaneApp(const CSolvaneApp&) = delete;
     CSolvaneApp& operator=(const CSolvaneApp&) = delete;
 
-    CModbusAscii& Modbus() { return *modbus_; }
-    ProgramSettings& Settings() { return *settings_; }
-    const ProgramSettings& Settings() const { return *settings_; }
+    // The one protocol object; its own port messages go to the given sink.
+    CModbusAscii& Modbus() { return modbus_; }
+    CModbusAscii& Modbus(MessageSink& sink);
+
+    ProgramSettings& Settings() { return settings_; }
+    const ProgramSettings& Settings() const { return settings_; }
     LinkState& Link() { return link_; }
     const LinkState& Link() const { return link_; }
 
@@ -40,44 +45,49 @@ public:
     const ParameterSet& ReadBuffer() const { return pending_.sets[0]; }
 
     // Tells the next new document to fill itself from the read buffer and the
-    // read groups; the document clears it.
+    // read groups; making the document clears it.
     bool readIntoNewDocument = false;
 
     const std::string& ProgramFolder() const { return programFolder_; }
-    void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+    void SetProgramFolder(std::string folder);
 
-    // The online-edit switch of the settings.
-    bool OnlineEdit() const;
-    void SetOnlineEdit(bool on);
+    // A device path that "COM%d" stands for whatever the port number (telvorctl's
+    // --link PATH); empty: the program folder's ports/ links.
+    std::string linkPath;
+
+    bool OnlineEdit() const { return settings_.onlineEdit; }
+    void SetOnlineEdit(bool on) { settings_.onlineEdit = on; }
 
     // The open document, or nullptr.
-    CSolvaneDoc* Document() { return document_.get(); }
-    void SetDocument(std::unique_ptr<CSolvaneDoc> document);
-    void CloseDocument();
-    // A new untitled parameter document for the current model and 50 Hz flag;
-    // when readIntoNewDocument is set it takes the read values of the read groups.
-    // Closes the open document first.
+    CSolvaneDoc* Document() { return document_ ? &*document_ : nullptr; }
+    void SetDocument(CSolvaneDoc document) { document_ = std::move(document); }
+    void CloseDocument() { document_.reset(); }
+    // New: an untitled parameter document for the current model and 50 Hz flag,
+    // in place of the open one; with readIntoNewDocument set it takes the read
+    // values of the read groups (and the flag is cleared).
     CSolvaneDoc& NewDocument();
 
     // The one open progress window of a read or write, and the one cancel-progress
     // window of a scan.
     std::unique_ptr<CProgressDialog> progressWindow;
     std::unique_ptr<CCancelProgressDialog> cancelProgressWindow;
+    void CloseProgressWindow();
+    void CloseCancelProgressWindow();
 
-    // Settings in and out of the application state (the 50 Hz flag lives in
-    // the link state while the program runs).
-    void TakeSettings();
-    void StoreSettings();
+    // Settings in and out of the running state (the 50 Hz flag lives in the link
+    // state while the program runs).
+    void TakeSettings(const ProgramSettings& settings);
+    const ProgramSettings& SettingsToStore();
 
 private:
-    std::unique_ptr<CModbusAscii> modbus_;
-    std::unique_ptr<ProgramSettings> settings_;
+    CModbusAscii modbus_;
+    ProgramSettings settings_;
     LinkState link_;
     ParameterGroups readGroups_;
     ParameterGroups writeGroups_;
     PendingCompare pending_;
     std::string programFolder_;
-    std::unique_ptr<CSolvaneDoc> document_;
+    std::optional<CSolvaneDoc> document_;
 };
 
 }  // namespace telvor

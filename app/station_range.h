@@ -6,10 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace telvor {
+#include "modbus_ascii.h"
 
-inline constexpr int kFirstStation = 1;
-inline constexpr int kLastStation = 254;
+namespace telvor {
 
 inline constexpr bool IsStationNumber(int station) { return station >= kFirstStation && station <= kLastStation; }
 

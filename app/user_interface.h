@@ -14,7 +14,7 @@
 
 namespace telvor {
 
-class CSolvaneDoc;
+struct CSolvaneDoc;
 
 enum class AskButtons { YesNo, YesNoCancel };
 enum class Answer { Yes, No, Cancel };
