@@ -1,0 +1,50 @@
+#pragma once
+// CLinkDialog, the "Link" dialog: COM port, line format and the stations to try.
+
+#include <QDialog>
+
+#include "link_flow.h"
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace telvor {
+
+class CLinkDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Result of "&Unlink"; "&Link" ends with Accepted, "&Close" with Rejected.
+    static constexpr int kUnlinkResult = 1011;
+
+    // Starts with the data's settings and station text; while linked only "&Unlink" and "&Close" work.
+    explicit CLinkDialog(const LinkDialogData& start, QWidget* parent = nullptr);
+
+    // The choices as "&Link" delivers them.
+    LinkDialogData Choice() const;
+    // The dialog's result as the Link command takes it.
+    LinkDialogAction Action() const;
+
+private:
+    void ShowSettings();
+    void SetDefaults();
+    QRadioButton* AddRadio(QButtonGroup* group, const QString& text, int value);
+
+    LinkDialogData data_;
+    QComboBox* portList_;
+    QButtonGroup* baudGroup_;
+    QButtonGroup* dataGroup_;
+    QButtonGroup* parityGroup_;
+    QButtonGroup* stopGroup_;
+    QRadioButton* single_;
+    QRadioButton* all_;
+    QLineEdit* stationText_;
+    QPushButton* defaults_;
+    QPushButton* link_;
+    QPushButton* unlink_;
+    QPushButton* close_;
+};
+
+}  // namespace telvor

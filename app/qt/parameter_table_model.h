@@ -1,0 +1,62 @@
+#pragma once
+// The cells of the parameter grid: the five columns of a parameter document, or
+// the value columns of a comparison, over the document the view shows.
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <functional>
+#include <vector>
+
+#include "solvane_doc.h"
+
+namespace telvor {
+
+inline constexpr int kDescriptionColumn = 0;
+inline constexpr int kCodeColumn = 1;
+inline constexpr int kRangeColumn = 2;
+inline constexpr int kDefaultColumn = 3;
+inline constexpr int kSettingColumn = 4;
+
+class ParameterTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // onlineEditLinked tells whether online edit is on and a station is linked (b95 editing).
+    ParameterTableModel(std::function<bool()> onlineEditLinked, QObject* parent = nullptr);
+
+    // Shows the document (nullptr shows nothing); the model does not own it.
+    void SetDocument(CSolvaneDoc* doc);
+    CSolvaneDoc* Document() const { return doc_; }
+    // The Default and Setting texts again from the document.
+    void Refresh();
+    void RefreshRow(int row);
+
+    // The parameter a row shows; kNoParameter outside the rows.
+    int CodeIndexOfRow(int row) const;
+    int RowOfCodeIndex(int codeIndex) const;
+    bool IsSettingCell(const QModelIndex& index) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    static QFont BodyFont();
+    static QFont HeaderFont();
+
+private:
+    enum class Cell { Description, Code, Range, DefaultText, Setting, DefaultValue, Set1, Set2, Set3 };
+    struct Column {
+        QString header;
+        Cell cell;
+    };
+    void BuildLayout();
+    QString CellText(int codeIndex, Cell cell) const;
+
+    std::function<bool()> onlineEditLinked_;
+    CSolvaneDoc* doc_ = nullptr;
+    std::vector<int> rows_;  // code index of each row
+    std::vector<Column> columns_;
+};
+
+}  // namespace telvor

@@ -1,0 +1,66 @@
+#pragma once
+// CSolvaneView: the parameter grid of the open document. Lists the parameters
+// (or a comparison's rows), edits Setting cells in place and, in online edit,
+// hands each finished edit on to be written to the drive.
+
+#include <QString>
+#include <QTableView>
+#include <cstdint>
+#include <functional>
+
+#include "message_sink.h"
+#include "solvane_doc.h"
+
+namespace telvor {
+
+class ParameterTableModel;
+class SettingDelegate;
+
+struct ViewEditMode {
+    bool onlineEdit = false;
+    bool linked = false;
+};
+
+class CSolvaneView : public QTableView {
+    Q_OBJECT
+public:
+    // The view asks editMode for the online-edit flag and the link; range messages go to messages.
+    CSolvaneView(MessageSink& messages, std::function<ViewEditMode()> editMode, QWidget* parent = nullptr);
+
+    void SetDocument(CSolvaneDoc* doc);
+    CSolvaneDoc* Document() const;
+    // The Default and Setting texts again from the document (after a Read).
+    void Refresh();
+    ParameterTableModel* Model() const { return model_; }
+
+    // Called, from the event loop, for each finished online edit that is to be written.
+    void SetOnlineCommit(std::function<void(int codeIndex)> commit) { commit_ = std::move(commit); }
+    // Puts the value and text of the last online edit back, and the document's
+    // modified flag as it was before the edit.
+    void UndoEdit();
+    // Shows the document's current value of one parameter again.
+    void RefreshParameter(int codeIndex);
+
+    // Ends an edit of the Setting cell of row with text, as the in-place editor does.
+    void EndSettingEdit(int row, const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct EditUndoRecord {
+        int codeIndex = kNoParameter;
+        std::int32_t raw = 0;
+        bool wasModified = false;
+    };
+    void FitColumns();
+
+    MessageSink& messages_;
+    std::function<ViewEditMode()> editMode_;
+    std::function<void(int)> commit_;
+    ParameterTableModel* model_;
+    SettingDelegate* delegate_;
+    EditUndoRecord undo_;
+};
+
+}  // namespace telvor
