@@ -8,6 +8,7 @@
 #include <string>
 
 #include "atomic_file.h"
+#include "parameter_keys.h"
 
 namespace telvor {
 namespace {
@@ -102,6 +103,20 @@ int AtoiValue(std::string_view text) {
     return static_cast<int>(value);
 }
 
+std::vector<SettingsEntry> SystemEntries(const ProgramSettings& settings) {
+    std::vector<SettingsEntry> entries{{kComPortKey, std::to_string(settings.comPort)}};
+    for (const auto& [key, member] : kIntKeys) entries.push_back({key, std::to_string(settings.*member)});
+    for (const auto& [key, member] : kFlagKeys) entries.push_back({key, settings.*member ? "1" : "0"});
+    return entries;
+}
+
+std::string DefiniteEntryCode(const DefiniteEntry& entry) {
+    if (entry.number < 0 || entry.number > 99) return {};
+    if (entry.group == kDefiniteGroupBasic) return CodeText(entry.number);
+    if (entry.group == kDefiniteGroupAdvanced) return CodeText(100 + entry.number);
+    return {};
+}
+
 ProgramSettings ParseSettingsText(std::string_view text) {
     ProgramSettings settings;
     LineReader lines(text);
@@ -138,9 +153,7 @@ std::string SettingsFileText(const ProgramSettings& settings) {
     AddLine(out, kFirstLine);
     AddLine(out, kVersionLine);
     AddLine(out, kSystemLine);
-    AddLine(out, kComPortKey + std::to_string(settings.comPort));
-    for (const auto& [key, member] : kIntKeys) AddLine(out, key + std::to_string(settings.*member));
-    for (const auto& [key, member] : kFlagKeys) AddLine(out, std::string(key) + (settings.*member ? "1" : "0"));
+    for (const auto& entry : SystemEntries(settings)) AddLine(out, entry.key + entry.value);
     AddLine(out, kDefiniteLine);
     const int count = std::clamp(settings.definite.count, 0, kDefiniteCapacity);
     AddLine(out, std::to_string(count));
