@@ -14,6 +14,7 @@ struct OnlineEdit {
     std::int32_t newValue = 0;       // already stored in the document
     std::int32_t previousValue = 0;  // put back when the edit is undone
     int station = 0;                 // 0: the current station (the grid); else the Definite dialog's station
+    bool documentWasModified = true; // the document's modified flag before the edit, put back by an undo
 };
 
 enum class OnlineEditResult {

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace telvor {
 
@@ -56,6 +57,18 @@ struct SettingsWriteResult {
 
 // Written to a temporary file in the same folder, then renamed over the old one.
 SettingsWriteResult WriteSettingsFile(const ProgramSettings& settings, const std::string& path);
+
+// One setting of the [System] section: its file key ("ComPort=") and value text.
+struct SettingsEntry {
+    std::string key;
+    std::string value;
+};
+// The [System] settings in file order, flags as 0 or 1.
+std::vector<SettingsEntry> SystemEntries(const ProgramSettings& settings);
+
+// The code text of a list entry ("A02", "b10"); empty for an empty entry or one
+// that names no parameter.
+std::string DefiniteEntryCode(const DefiniteEntry& entry);
 
 // The C library's atoi without its undefined overflow: leading blanks, an optional
 // sign, digits up to the first other character; no digits give 0; clamped to int.

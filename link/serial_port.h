@@ -109,6 +109,7 @@ private:
     std::int32_t lastError_ = 0;
     std::string lastErrorText_;
     int readTimeoutMode_ = 0;
+    int handshaking_ = 0;
     termios savedLine_{};  // the line settings found at Open, restored by Close
 };
 

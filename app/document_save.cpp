@@ -1,0 +1,47 @@
+#include "document_save.h"
+
+#include "document_file.h"
+#include "solvane_doc.h"
+#include "user_interface.h"
+
+namespace telvor {
+
+bool SaveDocument(CSolvaneDoc& doc, UserInterface& ui) {
+    std::string path = doc.path;
+    if (doc.untitled || path.empty()) {
+        SavePathRequest request;
+        request.initialName = doc.title;
+        request.filter = IsComparison(doc) ? "Compara Files (*.mvx)|*.mvx||" : "Parameter Files (*.vx3)|*.vx3||";
+        request.defaultExtension = "vx3";
+        std::optional<std::string> chosen = ui.AskSavePath(request);
+        if (!chosen) return false;
+        path = *chosen;
+    }
+    DocumentWriteResult written = WriteDocumentFile(doc, path);
+    if (!written.ok) {
+        ui.ShowMessage(written.message.caption, written.message.text, MessageIcon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool SaveIfModified(CSolvaneDoc& doc, UserInterface& ui, SaveButtons buttons) {
+    auto ask = [&ui](const std::string& text, SaveButtons offered) {
+        Answer answer = ui.Ask(kApplicationTitle, text,
+                               offered == SaveButtons::YesNo ? AskButtons::YesNo : AskButtons::YesNoCancel,
+                               MessageIcon::Warning);
+        switch (answer) {
+            case Answer::Yes:
+                return SaveAnswer::Yes;
+            case Answer::No:
+                return SaveAnswer::No;
+            case Answer::Cancel:
+                break;
+        }
+        return SaveAnswer::Cancel;
+    };
+    auto save = [&ui](CSolvaneDoc& toSave) { return SaveDocument(toSave, ui); };
+    return telvor::SaveIfModified(doc, buttons, ask, save);
+}
+
+}  // namespace telvor

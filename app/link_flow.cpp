@@ -1,0 +1,200 @@
+#include "link_flow.h"
+
+#include <cstdio>
+
+#include "solvane_app.h"
+#include "station_range.h"
+#include "transactions.h"
+#include "user_interface.h"
+
+namespace telvor {
+namespace {
+
+constexpr const char* kCommunicationCaption = "Communication Message";
+
+std::string PortName(int comPort) { return "COM" + std::to_string(comPort); }
+
+std::string ScanText(int station) {
+    char text[40];
+    std::snprintf(text, sizeof text, "_%03d ... ... ...", station);
+    return std::string("Station") + text;
+}
+
+void DrainTwice(UserInterface& ui) {
+    ui.DrainEvents();
+    ui.DrainEvents();
+}
+
+// A failed link leaves the program unlinked with the port closed.
+bool EndUnlinked(CSolvaneApp& app, UserInterface& ui) {
+    LinkState& link = app.Link();
+    if (app.Modbus().IsOpen()) app.Modbus().Close();
+    link.linked = false;
+    link.modalBusy = false;
+    ui.StatusChanged();
+    return false;
+}
+
+// The scan of a station list of two or more: the first station that answers at
+// all (or with a bad reply) ends it. Stations that stay silent are removed from
+// the list. False when none is left or the user cancelled.
+bool ScanStations(CSolvaneApp& app, UserInterface& ui, CModbusAscii& port) {
+    LinkState& link = app.Link();
+    app.cancelProgressWindow = ui.CreateCancelProgressDialog([&link] { link.scanCancel = true; });
+    CCancelProgressDialog& window = *app.cancelProgressWindow;
+    window.SetRange(0, link.stationCount);
+    window.SetPos(0);
+    window.Show();
+    link.stationScan = true;
+
+    bool found = false;
+    for (int& station : link.stationList) {
+        if (station == 0) continue;
+        window.SetText(ScanText(station));
+        window.StepIt();
+        window.Repaint();
+        DrainTwice(ui);
+        if (link.scanCancel) break;
+
+        ExchangeResult result = EchoTest(port, station, 1).result;
+        if (result == ExchangeResult::ReplyTimeout || result == ExchangeResult::ReplyChecksumError) {
+            DrainTwice(ui);
+            if (link.scanCancel) break;
+            result = EchoTest(port, station, 1).result;
+        }
+        if (result != ExchangeResult::ReplyTimeout) {
+            found = true;
+            break;
+        }
+        station = 0;
+        --link.stationCount;
+        DrainTwice(ui);
+        if (link.scanCancel) break;
+    }
+
+    if (link.scanCancel) {
+        app.cancelProgressWindow.reset();  // Cancel destroyed the window
+    } else {
+        app.CloseCancelProgressWindow();
+    }
+    link.stationScan = false;
+    if (!found || link.scanCancel || link.stationCount == 0) return false;
+    for (int station : link.stationList) {
+        if (station != 0) {
+            link.currentStation = station;
+            break;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+LineSettings ShownLineSettings(LineSettings line) {
+    if (line.baudRate != 4800 && line.baudRate != 9600 && line.baudRate != 19200) line.baudRate = 38400;
+    if (line.dataBits != 7) line.dataBits = 8;
+    if (line.parity != 1 && line.parity != 2) line.parity = 0;
+    if (line.stopBits != 2) line.stopBits = 0;
+    return line;
+}
+
+std::optional<LinkDialogData> BeginLinkCommand(CSolvaneApp& app) {
+    LinkState& link = app.Link();
+    if (link.stationScan) return std::nullopt;
+    link.modalBusy = true;
+    const ProgramSettings& settings = app.Settings();
+    LinkDialogData data;
+    data.line = {settings.comPort, settings.baudRate, settings.dataBits, settings.parity, settings.stopBits};
+    data.stationText = std::to_string(link.currentStation);
+    data.linked = link.linked;
+    return data;
+}
+
+void Unlink(CSolvaneApp& app, UserInterface& ui) {
+    LinkState& link = app.Link();
+    app.Modbus(ui).Close();  // the port's own message when it was not open
+    link.linked = false;
+    ui.CloseMonitorWindows();
+    link.monitorOpen = false;
+    ui.StatusChanged();
+}
+
+bool FinishLinkCommand(CSolvaneApp& app, UserInterface& ui, LinkDialogAction action, const LinkDialogData& choice) {
+    LinkState& link = app.Link();
+    if (action == LinkDialogAction::Close) {
+        link.modalBusy = false;
+        return link.linked;
+    }
+    if (action == LinkDialogAction::Unlink) {
+        Unlink(app, ui);
+        link.modalBusy = false;
+        return false;
+    }
+
+    LineSettings line = ShownLineSettings(choice.line);
+    ProgramSettings& settings = app.Settings();
+    settings.comPort = line.comPort;
+    settings.baudRate = line.baudRate;
+    settings.dataBits = line.dataBits;
+    settings.parity = line.parity;
+    settings.stopBits = line.stopBits;
+    StationMarks marks =
+        choice.allStations ? AllStations() : ParseStationRange(choice.stationText, EmptyStationText::MarkStationOne);
+    link.stationList = marks.list;
+    link.stationCount = marks.count;
+
+    CModbusAscii& port = app.Modbus(ui);
+    std::int32_t opened =
+        port.Open(app.linkPath.empty() ? PortName(line.comPort) : app.linkPath, kLinkQueueSize, kLinkQueueSize);
+    if (opened == kErrorAlreadyInitialized) {
+        ui.ShowMessage(kCommunicationCaption, "COM Port already opened!", MessageIcon::Information);
+        link.modalBusy = false;
+        return link.linked;
+    }
+    if (opened != kErrorSuccess) {
+        link.linked = false;
+        ui.ShowMessage(kCommunicationCaption, "Communication error!!\nCan not open COM port!", MessageIcon::Stop);
+        link.modalBusy = false;
+        ui.StatusChanged();
+        return false;
+    }
+    port.Setup(line.baudRate, line.dataBits, line.parity, line.stopBits);
+    port.SetupHandshaking(2);
+    link.scanCancel = false;
+
+    if (link.stationCount == 0) return EndUnlinked(app, ui);
+    if (link.stationCount == 1) {
+        link.currentStation = link.stationList.front();
+        TransactionReply echo = EchoTest(port, link.currentStation, kEchoAttemptsSingle);
+        if (!echo.Ok()) {
+            CommunicationFailureReport(ui, echo);
+            return EndUnlinked(app, ui);
+        }
+    } else if (!ScanStations(app, ui, port)) {
+        return EndUnlinked(app, ui);
+    }
+
+    TransactionReply version = ReadSoftwareVersion(port, link.currentStation);
+    if (!version.Ok()) {
+        CommunicationFailureReport(ui, version);
+        return EndUnlinked(app, ui);
+    }
+    link.softwareVersion = version.values.front();
+    TransactionReply capacity = ReadCapacityCode(port, link.currentStation);
+    if (!capacity.Ok()) {
+        CommunicationFailureReport(ui, capacity);
+        return EndUnlinked(app, ui);
+    }
+    link.currentModel = capacity.values.front();
+    link.linked = true;
+    link.modalBusy = false;
+    ui.StatusChanged();
+    return true;
+}
+
+std::string PortDevicePath(const CSolvaneApp& app, int comPort) {
+    if (!app.linkPath.empty()) return app.linkPath;
+    return DevicePathOfPort(PortName(comPort), app.ProgramFolder());
+}
+
+}  // namespace telvor

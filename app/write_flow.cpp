@@ -1,0 +1,211 @@
+#include "write_flow.h"
+
+#include "parameter_catalogue.h"
+#include "solvane_app.h"
+#include "station_range.h"
+#include "transactions.h"
+#include "user_interface.h"
+#include "value_format.h"
+
+namespace telvor {
+namespace {
+
+constexpr const char* kWriteProgressText = "Write Inverter Function Parameter To Module...";
+constexpr const char* kCapacityErrorText = "Parameter b89: Inverter Horse Power Capacity Error !";
+constexpr int kSlotB89 = kBasicCount + 89;
+
+bool FitsInRegister(std::int64_t value) { return value >= 0 && value <= kLargestField; }
+
+// What follows a failure at one station.
+enum class AfterFailure { NextStation, EndCommand };
+
+// One run of the Write command over its station list.
+class WriteRun {
+public:
+    WriteRun(CSolvaneApp& app, UserInterface& ui, const CSolvaneDoc& doc, const StationMarks& marks,
+             ParameterGroups groups)
+        : app_(app), ui_(ui), doc_(doc), marks_(marks), groups_(groups), port_(app.Modbus(ui)) {}
+
+    WriteReport Run() {
+        const int n = marks_.count;
+        for (int k = 0; k < n && !report_.ended; ++k) {
+            station_ = marks_.list[k];
+            moreToGo_ = n >= 2 && k < n - 1;
+            if (WriteStation(n)) {
+                ++report_.stationsWritten;
+            } else if (!report_.ended) {
+                ++report_.stationsSkipped;
+            }
+            app_.CloseProgressWindow();
+        }
+        app_.CloseProgressWindow();
+        return report_;
+    }
+
+private:
+    // True when every parameter of the chosen groups went out.
+    bool WriteStation(int n) {
+        LinkState& link = app_.Link();
+        link.currentStation = station_;
+        ui_.StatusChanged();
+        if (n == 1) {
+            TransactionReply version = ReadSoftwareVersion(port_, station_);
+            if (!version.Ok()) {
+                CommunicationFailureReport(ui_, version);
+                report_.ended = true;
+                return false;
+            }
+            link.softwareVersion = version.values.front();
+            ui_.StatusChanged();
+        }
+        TransactionReply capacity = ReadCapacityCode(port_, station_);
+        if (!capacity.Ok()) {
+            Failed(capacity);
+            return false;
+        }
+        if (capacity.values.front() != doc_.sets[0][kSlotB89]) {
+            ui_.ShowMessage("Error Message", kCapacityErrorText, MessageIcon::Information);
+            AskToGoOn();
+            return false;
+        }
+
+        app_.progressWindow = ui_.CreateProgressDialog();
+        if (groups_.basic && !WriteGroup(0, 0, kBasicCount)) return false;
+        if (groups_.advanced && !WriteGroup(100, kBasicCount, kAdvancedCount)) return false;
+        return true;
+    }
+
+    static bool NeverSent(int code) { return IsProtected(code) || code == kCodeB89 || code == kCodeB95; }
+
+    bool WriteGroup(int firstCode, int firstSlot, int count) {
+        CProgressDialog& window = *app_.progressWindow;
+        window.SetRange(0, count);
+        window.SetPos(0);
+        for (int i = 0; i < count; ++i) {
+            int code = firstCode + i;
+            if (NeverSent(code)) {
+                window.StepIt();
+                continue;
+            }
+            window.Show();
+            window.SetText(kWriteProgressText + CodeText(code));
+            window.StepIt();
+            window.Repaint();
+            std::int32_t value = doc_.sets[0][firstSlot + i];
+            if (!FitsInRegister(value)) {
+                // Never sent cut to four hex digits: the value's range message,
+                // then the station is handled as after an exception reply.
+                ui_.ShowMessage(kRangeMessageCaption, RangeMessage(code), MessageIcon::Information);
+                AskToGoOn();
+                return false;
+            }
+            TransactionReply reply = WriteParameter(port_, station_, code, value);
+            if (!reply.Ok()) {
+                Failed(reply);
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // A failed capacity read or parameter write.
+    void Failed(const TransactionReply& reply) {
+        switch (reply.result) {
+            case ExchangeResult::ReplyTimeout:
+                if (reply.requestRefused) break;
+                if (!moreToGo_) {
+                    ui_.RunFixedDialog(FixedDialog::TimeOut);
+                    report_.ended = true;
+                } else if (ui_.RunFixedDialog(FixedDialog::ContinueAfterTimeOut) == DialogResult::Cancel) {
+                    report_.ended = true;
+                }
+                return;
+            case ExchangeResult::ReplyChecksumError:
+                ui_.RunFixedDialog(FixedDialog::ChecksumError);
+                report_.ended = true;
+                return;
+            case ExchangeResult::ReplyException:
+            case ExchangeResult::ReplyNormal:
+                break;
+        }
+        CommunicationFailureReport(ui_, reply);
+        AskToGoOn();
+    }
+
+    // After an exception reply or a capacity mismatch: with stations still to go
+    // the user chooses; otherwise the command ends.
+    void AskToGoOn() {
+        if (!moreToGo_ || ui_.RunFixedDialog(FixedDialog::ContinueToNextStation) == DialogResult::Cancel) {
+            report_.ended = true;
+        }
+    }
+
+    CSolvaneApp& app_;
+    UserInterface& ui_;
+    const CSolvaneDoc& doc_;
+    const StationMarks& marks_;
+    ParameterGroups groups_;
+    CModbusAscii& port_;
+    WriteReport report_;
+    int station_ = 0;
+    bool moreToGo_ = false;
+};
+
+}  // namespace
+
+std::optional<WriteDialogData> BeginWriteCommand(CSolvaneApp& app, UserInterface& ui) {
+    const CSolvaneDoc* doc = app.Document();
+    if (!doc || IsComparison(*doc) || app.Link().stationScan) return std::nullopt;
+    if (!app.Link().linked) {
+        ui.RunFixedDialog(FixedDialog::NotLinked);
+        return std::nullopt;
+    }
+    WriteDialogData data;
+    data.stationText = std::to_string(app.Link().currentStation);
+    return data;
+}
+
+WriteReport FinishWriteCommand(CSolvaneApp& app, UserInterface& ui, const WriteDialogData& choice) {
+    WriteReport report;
+    const CSolvaneDoc* doc = app.Document();
+    if (!doc || IsComparison(*doc) || app.Link().stationScan) {
+        report.ended = true;
+        return report;
+    }
+    if (!app.Link().linked) {
+        ui.RunFixedDialog(FixedDialog::NotLinked);
+        report.ended = true;
+        return report;
+    }
+    StationMarks marks =
+        choice.allStations ? AllStations() : ParseStationRange(choice.stationText, EmptyStationText::MarkStationOne);
+    app.WriteGroups() = choice.groups;
+    return WriteRun(app, ui, *doc, marks, choice.groups).Run();
+}
+
+bool WriteOneParameter(CSolvaneApp& app, UserInterface& ui, int station, int codeIndex, std::int64_t value) {
+    LinkState& link = app.Link();
+    if (!link.linked) {
+        ui.RunFixedDialog(FixedDialog::NotLinked);
+        return false;
+    }
+    link.modalBusy = true;
+    bool ok = false;
+    if (!IsStationNumber(station)) {
+        ui.ShowMessage("Error Message", "Address Error !", MessageIcon::Information);
+    } else if (!FitsInRegister(value)) {
+        ui.ShowMessage(kRangeMessageCaption, RangeMessage(codeIndex), MessageIcon::Information);
+    } else {
+        TransactionReply reply = WriteParameter(app.Modbus(ui), station, codeIndex, value);
+        if (reply.Ok()) {
+            ui.RunFixedDialog(FixedDialog::WriteSuccess);
+            ok = true;
+        } else {
+            CommunicationFailureReport(ui, reply);
+        }
+    }
+    link.modalBusy = false;
+    return ok;
+}
+
+}  // namespace telvor

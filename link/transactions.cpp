@@ -1,0 +1,121 @@
+#include "transactions.h"
+
+#include <array>
+#include <cstdio>
+
+namespace telvor {
+namespace {
+
+// Runs a built request (length 0: refused) with the repeat rule and decodes
+// `valueCount` register values of a normal reply.
+TransactionReply Run(CModbusAscii& port, const char* request, std::size_t length, std::size_t capacity,
+                     int attempts, int valueCount) {
+    TransactionReply transaction;
+    if (length == 0) {
+        transaction.requestRefused = true;
+        return transaction;
+    }
+    std::array<char, kReplyBufferSize> reply{};
+    std::size_t received = 0;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        reply.fill(0);
+        transaction.result = port.Exchange(request, length, reply.data(), capacity, 1, &received);
+        ++transaction.exchanges;
+        // A normal reply without the values asked for would be decoded from its LRC and CR LF.
+        if (transaction.result == ExchangeResult::ReplyNormal && valueCount > 0 &&
+            RegisterValueOfReply({reply.data(), received}, valueCount - 1) < 0)
+            transaction.result = ExchangeResult::ReplyChecksumError;
+        if (transaction.result == ExchangeResult::ReplyNormal || transaction.result == ExchangeResult::ReplyException)
+            break;
+    }
+    transaction.reply.assign(reply.data(), received);
+    transaction.replyStation = StationOfReply(transaction.reply);
+    if (transaction.result == ExchangeResult::ReplyNormal)
+        for (int k = 0; k < valueCount; ++k)
+            transaction.values.push_back(static_cast<std::uint16_t>(RegisterValueOfReply(transaction.reply, k)));
+    return transaction;
+}
+
+using Request = std::array<char, kRequestBufferSize>;
+
+TransactionReply RunRead(CModbusAscii& port, std::size_t (*build)(char*, int), int station, int valueCount) {
+    Request request{};
+    return Run(port, request.data(), build(request.data(), station), kReadReplyCapacity, kTransactionAttempts,
+               valueCount);
+}
+
+}  // namespace
+
+TransactionReply EchoTest(CModbusAscii& port, int station, int attempts) {
+    Request request{};
+    return Run(port, request.data(), CModbusAscii::EchoTest(request.data(), station), kEchoReplyCapacity, attempts, 0);
+}
+
+TransactionReply ReadSoftwareVersion(CModbusAscii& port, int station) {
+    return RunRead(port, &CModbusAscii::ReadSoftwareVersion, station, 1);
+}
+
+TransactionReply ReadCapacityCode(CModbusAscii& port, int station) {
+    return RunRead(port, &CModbusAscii::ReadCapacityCode, station, 1);
+}
+
+TransactionReply ReadFrequencyLimits(CModbusAscii& port, int station) {
+    return RunRead(port, &CModbusAscii::ReadFrequencyLimits, station, 2);
+}
+
+TransactionReply ReadStatusWords(CModbusAscii& port, int station) {
+    return RunRead(port, &CModbusAscii::ReadStatusWords, station, kStatusWordCount);
+}
+
+TransactionReply ReadMonitorValues(CModbusAscii& port, int station) {
+    return RunRead(port, &CModbusAscii::ReadMonitorValues, station, kMonitorValueCount);
+}
+
+TransactionReply ReadControlWord(CModbusAscii& port, int station) {
+    return RunRead(port, &CModbusAscii::ReadControlWord, station, 1);
+}
+
+TransactionReply ReadParameter(CModbusAscii& port, int station, int codeIndex) {
+    Request request{};
+    return Run(port, request.data(), CModbusAscii::ReadParameter(request.data(), station, codeIndex),
+               kReadReplyCapacity, kTransactionAttempts, 1);
+}
+
+TransactionReply WriteParameter(CModbusAscii& port, int station, int codeIndex, std::int64_t value) {
+    Request request{};
+    return Run(port, request.data(), CModbusAscii::WriteParameter(request.data(), station, codeIndex, value),
+               kWriteReplyCapacity, kTransactionAttempts, 0);
+}
+
+TransactionReply WriteRegister(CModbusAscii& port, int station, std::int64_t reg, std::int64_t value) {
+    Request request{};
+    return Run(port, request.data(), CModbusAscii::WriteRegister(request.data(), station, reg, value),
+               kWriteReplyCapacity, kTransactionAttempts, 0);
+}
+
+std::string SoftwareVersionText(int version) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%d", version / 10, version % 10);
+    return text;
+}
+
+void CommunicationFailureReport(MessageSink& sink, ExchangeResult result, std::string_view reply) {
+    switch (result) {
+    case ExchangeResult::ReplyTimeout: sink.RunFixedDialog(FixedDialog::TimeOut); break;
+    case ExchangeResult::ReplyChecksumError: sink.RunFixedDialog(FixedDialog::ChecksumError); break;
+    case ExchangeResult::ReplyException:
+        sink.ShowMessage("Error Message", ExceptionMessage(reply), MessageIcon::Information);
+        break;
+    case ExchangeResult::ReplyNormal: break;
+    }
+}
+
+void CommunicationFailureReport(MessageSink& sink, const TransactionReply& transaction) {
+    if (transaction.requestRefused) {
+        sink.ShowMessage("Error Message", "Data Over Range !", MessageIcon::Information);
+        return;
+    }
+    CommunicationFailureReport(sink, transaction.result, transaction.reply);
+}
+
+}  // namespace telvor
