@@ -47,7 +47,6 @@ CSolvaneView::CSolvaneView(MessageSink& messages, std::function<ViewEditMode()> 
 
 void CSolvaneView::SetDocument(CSolvaneDoc* doc) {
     model_->SetDocument(doc);
-    undo_ = {};
     FitColumns();
 }
 
@@ -66,7 +65,7 @@ void CSolvaneView::EndSettingEdit(int row, const QString& text) {
     if (!doc || codeIndex == kNoParameter) return;
     const ViewEditMode mode = editMode_();
     const int slot = SlotOfCodeIndex(codeIndex);
-    const EditUndoRecord before{codeIndex, doc->sets[0][slot], doc->modified};
+    const EditedSetting before{codeIndex, doc->sets[0][slot], doc->modified};
 
     const SettingEditResult result = EditSetting(*doc, codeIndex, text.toStdString(), mode.onlineEdit && mode.linked);
     model_->RefreshRow(row);
@@ -76,17 +75,8 @@ void CSolvaneView::EndSettingEdit(int row, const QString& text) {
     }
     const bool edited = result.outcome == SettingEditOutcome::Stored || result.outcome == SettingEditOutcome::Unchanged;
     if (!mode.onlineEdit || IsComparison(*doc) || !edited) return;
-    undo_ = before;
     if (codeIndex == kCodeB95 && doc->sets[0][slot] == 0) return;
-    if (commit_) QMetaObject::invokeMethod(this, [this, codeIndex] { commit_(codeIndex); }, Qt::QueuedConnection);
-}
-
-void CSolvaneView::UndoEdit() {
-    CSolvaneDoc* doc = Document();
-    if (!doc || undo_.codeIndex == kNoParameter) return;
-    doc->sets[0][SlotOfCodeIndex(undo_.codeIndex)] = undo_.raw;
-    if (!undo_.wasModified) doc->modified = false;
-    RefreshParameter(undo_.codeIndex);
+    if (commit_) QMetaObject::invokeMethod(this, [this, before] { commit_(before); }, Qt::QueuedConnection);
 }
 
 void CSolvaneView::resizeEvent(QResizeEvent* event) {

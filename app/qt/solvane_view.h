@@ -33,11 +33,13 @@ public:
     void Refresh();
     ParameterTableModel* Model() const { return model_; }
 
-    // Called, from the event loop, for each finished online edit that is to be written.
-    void SetOnlineCommit(std::function<void(int codeIndex)> commit) { commit_ = std::move(commit); }
-    // Puts the value and text of the last online edit back, and the document's
-    // modified flag as it was before the edit.
-    void UndoEdit();
+    // What an online edit hands on, from the event loop, once its value is in the document.
+    struct EditedSetting {
+        int codeIndex = kNoParameter;
+        std::int32_t previousValue = 0;  // put back when the edit is undone
+        bool documentWasModified = false;
+    };
+    void SetOnlineCommit(std::function<void(const EditedSetting&)> commit) { commit_ = std::move(commit); }
     // Shows the document's current value of one parameter again.
     void RefreshParameter(int codeIndex);
 
@@ -48,19 +50,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct EditUndoRecord {
-        int codeIndex = kNoParameter;
-        std::int32_t raw = 0;
-        bool wasModified = false;
-    };
     void FitColumns();
 
     MessageSink& messages_;
     std::function<ViewEditMode()> editMode_;
-    std::function<void(int)> commit_;
+    std::function<void(const EditedSetting&)> commit_;
     ParameterTableModel* model_;
     SettingDelegate* delegate_;
-    EditUndoRecord undo_;
 };
 
 }  // namespace telvor

@@ -1,0 +1,94 @@
+#pragma once
+// CMainFrame: the main window of the desktop program. Menus (one bar without a
+// document, one with), toolbar, the five status panes, the 400 ms timer, the
+// document's window and every command of the program.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+#include "recent_file_list.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QToolBar;
+
+namespace telvor {
+
+class CSolvaneApp;
+class CSolvaneView;
+class QtUserInterface;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kTimerPeriodMs = 400;
+
+    CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent = nullptr);
+
+    QAction* Action(int commandId) const { return actions_.value(commandId); }
+    QLabel* Pane(int index) const { return panes_[index]; }
+    CSolvaneView* View() const { return view_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    QString DocumentTitle() const;
+
+    // Enabling, check marks and status panes for the current state.
+    void UpdateCommandUi();
+    // What the 400 ms timer runs while linked and no other link work holds the line.
+    void SetMonitorPoll(std::function<void()> poll) { monitorPoll_ = std::move(poll); }
+
+    // Commands.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileClose();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnRecentFile(int index);
+    void OnLink();
+    void OnRead();
+    void OnWrite();
+    void OnOnlineEdit();
+    void OnHelpContents();
+    void OnAppAbout();
+
+    // Opens a file as a document, closing the open one; messages on failure.
+    bool OpenDocumentFile(const QString& path);
+    // The document the application holds, shown in the window (or no document).
+    void ShowDocument();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void BuildMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void OnTimer();
+    void CommitOnlineEdit(int codeIndex, std::int32_t previousValue, bool documentWasModified);
+    // The open document's save question with Yes, No and Cancel; whether to go on.
+    bool SaveModifiedDocument();
+    bool WriteSettings();
+    void SavedAs(bool saved);
+
+    CSolvaneApp& app_;
+    QtUserInterface& ui_;
+    RecentFileList recent_;
+    QHash<int, QAction*> actions_;
+    QStackedWidget* stack_;
+    QLabel* documentTitle_;
+    CSolvaneView* view_;
+    QToolBar* toolBar_ = nullptr;
+    std::array<QLabel*, 5> panes_{};
+    QTimer timer_;
+    std::function<void()> monitorPoll_;
+    bool menusWithDocument_ = false;
+    bool menusBuilt_ = false;
+};
+
+}  // namespace telvor
