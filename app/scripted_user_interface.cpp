@@ -98,6 +98,7 @@ void ScriptedUserInterface::ProgressText(ProgressRecord& record, const std::stri
     if (record.cancellable && pendingCancelRecord_.get() == &record && text == cancelAtText) {
         record.cancelled = true;  // pressed now, handled at the next drain
     }
+    if (onProgressText) onProgressText(text);
 }
 
 void ScriptedUserInterface::DrainEvents() {

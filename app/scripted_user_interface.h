@@ -39,6 +39,8 @@ public:
     // Cancel is pressed on the cancel-progress window once this text was shown;
     // the click is handled at the next DrainEvents.
     std::string cancelAtText;
+    // Runs whenever a progress text is shown (a test changes the line there).
+    std::function<void(const std::string&)> onProgressText;
 
     int drains = 0;
     int documentsRefilled = 0;
