@@ -1,0 +1,61 @@
+#pragma once
+// One run of the desktop program in a test: a fresh program folder, the
+// application object, the Qt user interface and the main window, with every
+// modal dialog answered from a script.
+
+#include <QDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "main_frame.h"
+#include "qt_user_interface.h"
+#include "solvane_app.h"
+
+namespace telvor::testing {
+
+using DialogAnswer = std::function<void(QDialog&)>;
+
+// "caption|text" for a message box, the caption for any other dialog.
+QString Describe(QDialog& dialog);
+
+// Answers: press the button with this text, or a message box's standard button.
+DialogAnswer Press(const QString& buttonText);
+DialogAnswer PressStandard(QMessageBox::StandardButton button);
+DialogAnswer Accept();
+DialogAnswer Reject();
+
+class GuiRig {
+public:
+    // linkPath: the device that ports/COM1 of the program folder points at (empty: none).
+    explicit GuiRig(const std::string& linkPath = {});
+    ~GuiRig();
+
+    CSolvaneApp app;
+    QtUserInterface ui;
+    std::unique_ptr<CMainFrame> frame;
+    const std::string& Folder() const { return folder_; }
+
+    // What the next modal dialogs get, in order. A dialog without an answer is
+    // recorded and rejected, and counts as unexpected.
+    std::deque<DialogAnswer> answers;
+    QStringList shown;
+    int unexpected = 0;
+
+    // A new document of defaults for the model and frequency, through the New command.
+    void NewDocument(int modelIndex, bool is50Hz);
+    // Links to the stations of the text with the default line settings.
+    void Link(const QString& stationText, std::deque<DialogAnswer> after = {});
+
+private:
+    std::string folder_;
+};
+
+// Lets queued events (edit hand-offs, commits) run.
+void Settle();
+
+}  // namespace telvor::testing

@@ -1,0 +1,194 @@
+// Link, Read and online edit through the main window against telvor-sim on a pty.
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "command_table.h"
+#include "grid_edit.h"
+#include "gui_rig.h"
+#include "gui_test_registry.h"
+#include "modbus_ascii.h"
+#include "parameter_table_model.h"
+#include "progress_windows.h"
+#include "sim_line.h"
+
+namespace telvor::testing {
+namespace {
+
+// The frames the simulator received after the first `from`.
+std::vector<std::string> FramesAfter(const SimLine& sim, std::size_t from) {
+    std::vector<std::string> frames = sim.Frames();
+    return {frames.begin() + std::min(from, frames.size()), frames.end()};
+}
+
+}  // namespace
+
+class LinkReadTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { SetProgressWindowWatcher({}); }
+
+    void linkOverOneToThreeFindsTheOnlyDriveAtThree() {
+        SimLine sim({"--stations", "3", "--model", "8"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        QStringList windows;
+        SetProgressWindowWatcher([&](ProgressWindow& window) { windows << window.objectName(); });
+        rig.Link("1-3");
+        QCOMPARE(rig.shown, QStringList{"Link"});
+        QCOMPARE(windows, QStringList{"CancelProgress"});
+        QVERIFY(rig.app.Link().linked);
+        QCOMPARE(rig.app.Link().currentStation, 3);
+        QCOMPARE(rig.frame->Pane(1)->text(), QString("Ver: 1.2"));
+        QCOMPARE(rig.frame->Pane(2)->text(), QString("Linking  003"));
+        QCOMPARE(rig.frame->Pane(3)->text(), QString("Model: KRV-075-43"));
+        QVERIFY(rig.frame->Action(ID_READ)->isEnabled());
+        QVERIFY(!rig.app.Link().modalBusy);
+
+        // Linked, the dialog offers only Unlink and Close; Unlink ends the link.
+        rig.answers.push_back([](QDialog& dialog) {
+            QVERIFY(!dialog.findChild<QLineEdit*>("station")->isEnabled());
+            Press("&Unlink")(dialog);
+        });
+        rig.frame->Action(ID_LINK)->trigger();
+        QVERIFY(!rig.app.Link().linked);
+        QCOMPARE(rig.frame->Pane(2)->text(), QString("No station linked"));
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void aSilentStationShowsTimeOut() {
+        SimLine sim({"--stations", "2"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("5", {Press("&Quit")});
+        QCOMPARE(rig.shown, (QStringList{"Link", "Communication Message|TIME-OUT !!"}));
+        QVERIFY(!rig.app.Link().linked);
+        QCOMPARE(sim.Frames().size(), std::size_t{3});
+        QCOMPARE(sim.Frames()[0], EchoFrame(5));
+    }
+
+    void cancelStopsAScanOfAllStations() {
+        SimLine sim({"--stations", "254"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        QPointer<ProgressWindow> scan;
+        SetProgressWindowWatcher([&](ProgressWindow& window) {
+            scan = &window;
+            // Pressed while the scan drains events between its echo tests.
+            QTimer::singleShot(0, &window, [&window] { window.CancelButton()->click(); });
+        });
+        rig.answers.push_back([](QDialog& dialog) {
+            for (QRadioButton* b : dialog.findChildren<QRadioButton*>())
+                if (b->text() == "All of the Inverter") b->click();
+            Press("&Link")(dialog);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        rig.frame->OnLink();
+        QVERIFY(clock.elapsed() < 20000);  // far less than 254 silent stations
+        QCOMPARE(rig.shown, QStringList{"Link"});
+        QVERIFY(!rig.app.Link().linked);
+        QVERIFY(!rig.app.Link().stationScan);
+        QVERIFY(!rig.app.Link().modalBusy);
+        QVERIFY(sim.Frames().size() < 10);
+        QTRY_VERIFY(scan.isNull());
+        QVERIFY(rig.frame->Action(ID_LINK)->isEnabled());
+    }
+
+    void readFillsTheGrid() {
+        SimLine sim({"--stations", "3", "--model", "9"});
+        QVERIFY(sim.Started());
+        QVERIFY(sim.Control("register 3 " + std::to_string(RegisterOfParameter(4)) + " 123"));
+        GuiRig rig(sim.LinkPath());
+        rig.Link("3");
+        QVERIFY(rig.app.Link().linked);
+        QStringList windows;
+        SetProgressWindowWatcher([&](ProgressWindow& window) { windows << window.objectName(); });
+        rig.answers.push_back(Accept());  // Read from station 3, both groups
+        rig.frame->Action(ID_READ)->trigger();
+        QCOMPARE(rig.shown, (QStringList{"Link", "Read"}));
+        QCOMPARE(windows, QStringList{"Progress"});
+        QVERIFY(rig.app.Document());
+        QCOMPARE(CellText(*rig.frame, 4, kSettingColumn), QString("12.3"));
+        QCOMPARE(CellText(*rig.frame, 189, kSettingColumn), QString("009"));
+        QCOMPARE(CellText(*rig.frame, 196, kSettingColumn), QString("1.2"));
+        QCOMPARE(CellText(*rig.frame, 8, kDefaultColumn), QString("440.0"));
+        QCOMPARE(rig.frame->Pane(3)->text(), QString("Model: KRV-150-43"));
+        QVERIFY(rig.app.Document()->modified);
+        QCOMPARE(sim.Frames().size(), std::size_t{1 + 2 + 2 + 111});  // echo, version, capacity; then the read
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void onlineEditWritesOneFrameAndB95AsksFirst() {
+        SimLine sim({"--stations", "3", "--model", "8"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("3");
+        QVERIFY(rig.app.Link().linked);
+        rig.NewDocument(8, true);
+        rig.frame->Action(ID_ONLINE_EDIT)->trigger();
+
+        std::size_t before = sim.Frames().size();
+        rig.answers.push_back(Press("OK"));
+        QVERIFY(TypeIntoSetting(*rig.frame, 4, "7"));
+        Settle();
+        QCOMPARE(rig.shown.last(), QString("Write Message|Write Parameter Successfully !!"));
+        QCOMPARE(FramesAfter(sim, before), std::vector<std::string>{WriteFrame(3, 4, 70)});
+        QCOMPARE(CellText(*rig.frame, 4, kSettingColumn), QString("7.0"));
+
+        // b95 asks before anything is sent; No puts the old value back.
+        before = sim.Frames().size();
+        rig.answers.push_back(PressStandard(QMessageBox::No));
+        QVERIFY(TypeIntoSetting(*rig.frame, 195, "10"));
+        Settle();
+        QCOMPARE(rig.shown.last(), QString("Write Message|Code: b95\nReset to factory default (50 Hz)?"));
+        QVERIFY(FramesAfter(sim, before).empty());
+        QCOMPARE(CellText(*rig.frame, 195, kSettingColumn), QString("0"));
+        QCOMPARE(rig.app.Document()->sets[0][SlotOfCodeIndex(195)], 0);
+
+        // Yes writes it; the drive resets, so the document shows 0 again.
+        rig.answers.push_back(PressStandard(QMessageBox::Yes));
+        rig.answers.push_back(Press("OK"));
+        QVERIFY(TypeIntoSetting(*rig.frame, 195, "20"));
+        Settle();
+        QCOMPARE(rig.shown.value(rig.shown.size() - 2), QString("Write Message|Code: b95\nReset to factory default (60 Hz)?"));
+        QCOMPARE(FramesAfter(sim, before), std::vector<std::string>{WriteFrame(3, 195, 20)});
+        QCOMPARE(CellText(*rig.frame, 195, kSettingColumn), QString("0"));
+
+        // Setting b95 to 0 changes nothing on the line.
+        before = sim.Frames().size();
+        QVERIFY(TypeIntoSetting(*rig.frame, 195, "0"));
+        Settle();
+        QVERIFY(FramesAfter(sim, before).empty());
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void aFailedOnlineWriteUndoesTheEdit() {
+        SimLine sim({"--stations", "3", "--model", "8"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("3");
+        rig.NewDocument(8, true);
+        rig.frame->Action(ID_ONLINE_EDIT)->trigger();
+        QVERIFY(sim.Control("fault 3 silent"));
+        rig.answers.push_back(Press("&Quit"));
+        QVERIFY(TypeIntoSetting(*rig.frame, 5, "9"));
+        Settle();
+        QCOMPARE(rig.shown.last(), QString("Communication Message|TIME-OUT !!"));
+        QCOMPARE(CellText(*rig.frame, 5, kSettingColumn), QString("5.0"));
+        QCOMPARE(rig.app.Document()->sets[0][5], 50);
+        QVERIFY(!rig.app.Document()->modified);
+        QCOMPARE(rig.unexpected, 0);
+    }
+};
+
+static RegisterTest<LinkReadTest> registration;
+
+}  // namespace telvor::testing
+
+#include "link_read_test.moc"

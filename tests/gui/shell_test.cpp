@@ -1,0 +1,356 @@
+// The main window: start-up, menus, toolbar, status panes, the document
+// commands with the save question, Help, About and the close rules.
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QTest>
+#include <QToolBar>
+#include <filesystem>
+#include <fstream>
+
+#include "command_table.h"
+#include "grid_edit.h"
+#include "gui_rig.h"
+#include "gui_test_registry.h"
+#include "parameter_table_model.h"
+#include "program_folder.h"
+#include "program_settings.h"
+#include "startup.h"
+
+namespace telvor::testing {
+namespace {
+
+QStringList MenuTitles(CMainFrame& frame) {
+    QStringList titles;
+    for (QAction* menu : frame.menuBar()->actions()) titles << menu->text();
+    return titles;
+}
+
+// The items of a menu: texts, "-" for separators, "[submenu]" for a submenu's title in brackets.
+QStringList MenuItems(CMainFrame& frame, const QString& title) {
+    for (QAction* menu : frame.menuBar()->actions()) {
+        if (menu->text() != title) continue;
+        QStringList items;
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->isSeparator()) items << "-";
+            else if (item->menu()) items << "[" + item->text() + "]";
+            else if (item->isVisible()) items << item->text();
+        }
+        return items;
+    }
+    return {};
+}
+
+DialogAnswer ChooseFile(const QString& path) {
+    return [path](QDialog& dialog) {
+        auto& files = static_cast<QFileDialog&>(dialog);
+        files.selectFile(path);
+        dialog.accept();  // QFileDialog's own accept, through the dialog
+    };
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startingWithoutAFileAsksForAModelFirst() {
+        GuiRig rig;
+        rig.frame->hide();
+        rig.answers.push_back([&rig](QDialog& dialog) {
+            QVERIFY(!rig.frame->isVisible());  // Model Select comes before the main window
+            dialog.reject();
+        });
+        StartMainWindow(*rig.frame, rig.app, QString(), false);
+        QCOMPARE(rig.shown, QStringList{"Model Select"});
+        QVERIFY(rig.frame->isVisible());
+        QCOMPARE(rig.frame->windowTitle(), QString("VarnoxLink Ver:1.1.140123"));
+        QVERIFY(!rig.app.Document());
+        QCOMPARE(MenuTitles(*rig.frame), (QStringList{"&File", "&Operation", "&View", "&Help"}));
+        QCOMPARE(MenuItems(*rig.frame, "&File"),
+                 (QStringList{"&New...", "&Open...", "-", "[Co&mpare]", "-", "Recent File", "-", "E&xit"}));
+        QCOMPARE(MenuItems(*rig.frame, "&Operation"),
+                 (QStringList{"&Link...", "-", "&Read...", "-", "&Monitor...", "-", "Online &Edit"}));
+    }
+
+    void startingWithAFileOpensItWithoutModelSelect() {
+        GuiRig rig;
+        rig.NewDocument(8, false);
+        const QString path = QString::fromStdString(rig.Folder() + "/start.vx3");
+        rig.answers.push_back(ChooseFile(path));
+        QVERIFY(rig.frame->OnFileSave());
+        rig.app.CloseDocument();
+        rig.frame->ShowDocument();
+        rig.shown.clear();
+        StartMainWindow(*rig.frame, rig.app, path, false);
+        QVERIFY(rig.shown.isEmpty());
+        QVERIFY(rig.app.Document());
+        QCOMPARE(rig.frame->DocumentTitle(), QString("start.vx3"));
+        QCOMPARE(CellText(*rig.frame, 8, kDefaultColumn), QString("440.0"));
+    }
+
+    void theDocumentMenuBarHasEveryItem() {
+        GuiRig rig;
+        rig.NewDocument(0, true);
+        QCOMPARE(MenuTitles(*rig.frame), (QStringList{"&File", "&Edit", "&Operation", "&View", "&Help"}));
+        QCOMPARE(MenuItems(*rig.frame, "&File"),
+                 (QStringList{"&New...", "&Open...", "&Close", "-", "[Co&mpare]", "-", "&Save", "Save &As...", "-",
+                              "Print &Title && Set...", "Print Pre&view", "&Print...", "-", "Recent File", "-",
+                              "E&xit"}));
+        QCOMPARE(MenuItems(*rig.frame, "&Edit"),
+                 (QStringList{"Station &Title...", "-", "&Find...", "&Go to...", "-", "&Definite parameter..."}));
+        QCOMPARE(MenuItems(*rig.frame, "&Operation"),
+                 (QStringList{"&Link...", "-", "&Read...", "&Write...", "-", "&Monitor...", "-", "Online &Edit"}));
+        QCOMPARE(MenuItems(*rig.frame, "&View"), (QStringList{"&Toolbar", "&Status Bar"}));
+        QCOMPARE(MenuItems(*rig.frame, "&Help"), (QStringList{"&Contents", "-", "&About VarnoxLink..."}));
+    }
+
+    void acceleratorsAndPrompts_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("New") << int(ID_FILE_NEW) << "Ctrl+N";
+        QTest::newRow("Open") << int(ID_FILE_OPEN) << "Ctrl+O";
+        QTest::newRow("Save") << int(ID_FILE_SAVE) << "Ctrl+S";
+        QTest::newRow("Print") << int(ID_FILE_PRINT) << "Ctrl+P";
+        QTest::newRow("Find") << int(ID_EDIT_FIND) << "Ctrl+F";
+        QTest::newRow("Go to") << int(ID_EDIT_GOTO) << "Ctrl+G";
+        QTest::newRow("Read") << int(ID_READ) << "Ctrl+R";
+        QTest::newRow("Write") << int(ID_WRITE) << "Ctrl+W";
+        QTest::newRow("Help") << int(ID_HELP_CONTENTS) << "F1";
+        QTest::newRow("Link") << int(ID_LINK) << "";
+    }
+    void acceleratorsAndPrompts() {
+        QFETCH(int, id);
+        QFETCH(QString, shortcut);
+        GuiRig rig;
+        QCOMPARE(rig.frame->Action(id)->shortcut(), QKeySequence(shortcut));
+        rig.frame->Action(id)->showStatusText(rig.frame.get());
+        const QString prompt = QString(FindCommand(id)->prompt).section('\n', 0, 0);
+        QCOMPARE(rig.frame->Pane(0)->text(), prompt);
+        QCOMPARE(rig.frame->Action(id)->toolTip(), QString(FindCommand(id)->prompt).section('\n', 1));
+        QStatusTipEvent idle{QString()};
+        QCoreApplication::sendEvent(rig.frame.get(), &idle);
+        QCOMPARE(rig.frame->Pane(0)->text(), QString("Ready"));
+    }
+
+    void linkPromptAndToolbarOrder() {
+        GuiRig rig;
+        rig.frame->Action(ID_LINK)->showStatusText(rig.frame.get());
+        QCOMPARE(rig.frame->Pane(0)->text(), QString("Link with inverter"));
+        QCOMPARE(rig.frame->Action(ID_ONLINE_EDIT)->statusTip(), QString("Setting online edit"));
+        QList<int> order;
+        for (QAction* a : rig.frame->ToolBar()->actions()) order << (a->isSeparator() ? 0 : a->data().toInt());
+        QCOMPARE(order, (QList<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, 0,
+                                    ID_LINK, ID_MONITOR, ID_READ, ID_WRITE, 0, ID_HELP_CONTENTS}));
+        QCOMPARE(rig.frame->ToolBar()->windowTitle(), QString("Toolbar"));
+        QCOMPARE(rig.frame->ToolBar()->iconSize(), QSize(16, 16));
+    }
+
+    void statusPanesBeforeAnyLink() {
+        GuiRig rig;
+        const QStringList texts{"Ready", "Ver: x.x", "No station linked", "Model: xxx-xxx-xx", "Offline Edit"};
+        const int h = rig.frame->screen()->geometry().width();
+        const QList<int> widths{h / 4, h / 14, h / 8, h / 8, h / 8};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(rig.frame->Pane(i)->text(), texts[i]);
+            QCOMPARE(rig.frame->Pane(i)->width(), widths[i]);
+        }
+        rig.NewDocument(10, true);
+        QCOMPARE(rig.frame->Pane(3)->text(), QString("Model: KRV-220-43"));
+    }
+
+    void onlineEditTogglesItsPaneAndCheckMark() {
+        GuiRig rig;
+        rig.frame->Action(ID_ONLINE_EDIT)->trigger();
+        QCOMPARE(rig.frame->Pane(4)->text(), QString("Online Edit"));
+        QVERIFY(rig.frame->Action(ID_ONLINE_EDIT)->isChecked());
+        QVERIFY(rig.app.OnlineEdit());
+        rig.frame->Action(ID_ONLINE_EDIT)->trigger();
+        QCOMPARE(rig.frame->Pane(4)->text(), QString("Offline Edit"));
+        QVERIFY(!rig.frame->Action(ID_ONLINE_EDIT)->isChecked());
+    }
+
+    void commandEnabling() {
+        GuiRig rig;
+        rig.NewDocument(0, true);
+        rig.frame->UpdateCommandUi();
+        QVERIFY(rig.frame->Action(ID_LINK)->isEnabled());
+        QVERIFY(!rig.frame->Action(ID_READ)->isEnabled());
+        QVERIFY(!rig.frame->Action(ID_WRITE)->isEnabled());
+        QVERIFY(rig.frame->Action(ID_ONLINE_EDIT)->isEnabled());
+        for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_FILE_PRINT,
+                       ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_STATION_TITLE, ID_EDIT_FIND, ID_EDIT_GOTO,
+                       ID_DEFINITE_PARAMETER, ID_MONITOR})
+            QVERIFY2(!rig.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        rig.app.Link().linked = true;
+        rig.frame->UpdateCommandUi();
+        QVERIFY(rig.frame->Action(ID_READ)->isEnabled());
+        QVERIFY(rig.frame->Action(ID_WRITE)->isEnabled());
+        rig.app.Link().modalBusy = true;
+        rig.app.Link().stationScan = true;
+        rig.frame->UpdateCommandUi();
+        QVERIFY(!rig.frame->Action(ID_READ)->isEnabled());
+        QVERIFY(!rig.frame->Action(ID_WRITE)->isEnabled());
+        QVERIFY(!rig.frame->Action(ID_LINK)->isEnabled());
+        rig.app.Link() = LinkState{};
+    }
+
+    void helpWithoutTheFileSaysSo() {
+        GuiRig rig;
+        rig.answers.push_back(Accept());
+        rig.frame->Action(ID_HELP_CONTENTS)->trigger();
+        QCOMPARE(rig.shown, QStringList{"VarnoxLink|Not Find Help File!!"});
+    }
+
+    void aboutShowsNameAndVersionOnly() {
+        GuiRig rig;
+        rig.answers.push_back([&rig](QDialog& dialog) {
+            QVERIFY(rig.app.Link().modalBusy);
+            dialog.accept();
+        });
+        rig.frame->Action(ID_APP_ABOUT)->trigger();
+        QCOMPARE(rig.shown, QStringList{"About VarnoxLink|VarnoxLink\nVersion: 1.1.140123"});
+        QVERIFY(!rig.app.Link().modalBusy);
+    }
+
+    void openingAFileOfAnotherKindKeepsTheDocument() {
+        GuiRig rig;
+        rig.NewDocument(0, true);
+        QVERIFY(TypeIntoSetting(*rig.frame, 4, "9"));
+        const std::string text = rig.Folder() + "/data.txt";
+        std::ofstream(text) << "Varnox\n";
+        rig.answers.push_back(ChooseFile(QString::fromStdString(text)));
+        rig.answers.push_back(Accept());
+        rig.frame->Action(ID_FILE_OPEN)->trigger();
+        QCOMPARE(rig.shown.value(2),
+                 QString("VarnoxLink|Error: Open file failure!\n\nThe file format is not correctly!\n"));
+        QVERIFY(rig.app.Document());
+        QCOMPARE(rig.app.Document()->sets[0][4], 90);
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void aBrokenParameterFileLeavesTheOpenDocument() {
+        GuiRig rig;
+        rig.NewDocument(0, true);
+        const std::string broken = rig.Folder() + "/broken.vx3";
+        std::ofstream(broken) << "Something else\nParameter\n";
+        rig.answers.push_back(Accept());
+        QVERIFY(!rig.frame->OpenDocumentFile(QString::fromStdString(broken)));
+        QCOMPARE(rig.shown.value(1), QString("Open\n|Error: Open file failure!\n\nThe file format is not correctly!\n"));
+        QVERIFY(rig.app.Document());
+    }
+
+    void saveCloseWithTheQuestionAndReopen() {
+        GuiRig rig;
+        rig.NewDocument(2, false);
+        QVERIFY(TypeIntoSetting(*rig.frame, 4, "12.5"));
+        const QString path = QString::fromStdString(rig.Folder() + "/set.vx3");
+
+        rig.answers.push_back(PressStandard(QMessageBox::Cancel));
+        rig.frame->Action(ID_FILE_CLOSE)->trigger();
+        QCOMPARE(rig.shown.value(1), QString("VarnoxLink|The file has been modified!\nDo you want to save file?\n"));
+        QVERIFY(rig.app.Document());
+
+        rig.answers.push_back(PressStandard(QMessageBox::Yes));
+        rig.answers.push_back([path](QDialog& dialog) {
+            auto& files = static_cast<QFileDialog&>(dialog);
+            QCOMPARE(files.nameFilters(), QStringList{"Parameter Files (*.vx3)"});
+            QCOMPARE(files.defaultSuffix(), QString("vx3"));
+            QCOMPARE(QFileInfo(files.selectedFiles().value(0)).fileName(), QString("Untitled.vx3"));
+            ChooseFile(path)(dialog);
+        });
+        rig.frame->Action(ID_FILE_CLOSE)->trigger();
+        QVERIFY(!rig.app.Document());
+        QCOMPARE(FileBytes(path.toStdString()).size(), std::size_t{1803});
+        QCOMPARE(QSettings("Zek", "Telvor").value("Recent File List/File1").toString(), path);
+
+        QVERIFY(rig.frame->OpenDocumentFile(path));
+        QCOMPARE(rig.frame->DocumentTitle(), QString("set.vx3"));
+        QCOMPARE(CellText(*rig.frame, 4, kSettingColumn), QString("12.5"));
+        QCOMPARE(CellText(*rig.frame, 2, kSettingColumn), QString("60.00"));
+        QCOMPARE(rig.frame->Pane(3)->text(), QString("Model: KRV-075-11"));
+
+        // No closes the document and leaves the file as it was.
+        QVERIFY(TypeIntoSetting(*rig.frame, 4, "3"));
+        rig.answers.push_back(PressStandard(QMessageBox::No));
+        rig.frame->Action(ID_FILE_CLOSE)->trigger();
+        QVERIFY(!rig.app.Document());
+        QVERIFY(rig.frame->OpenDocumentFile(path));
+        QCOMPARE(CellText(*rig.frame, 4, kSettingColumn), QString("12.5"));
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void theRecentFileReopens() {
+        GuiRig rig;
+        rig.NewDocument(5, true);
+        const QString path = QString::fromStdString(rig.Folder() + "/recent.vx3");
+        rig.answers.push_back(ChooseFile(path));
+        QVERIFY(rig.frame->OnFileSaveAs());
+        rig.frame->Action(ID_FILE_CLOSE)->trigger();
+        rig.frame->UpdateCommandUi();
+        QCOMPARE(rig.frame->Action(ID_FILE_MRU_FILE1)->text(), QString("&1 recent.vx3"));
+        rig.frame->Action(ID_FILE_MRU_FILE1)->trigger();
+        QVERIFY(rig.app.Document());
+        QCOMPARE(rig.frame->DocumentTitle(), QString("recent.vx3"));
+    }
+
+    void newCancelledInTheSaveQuestionKeepsDocumentAndModel() {
+        GuiRig rig;
+        rig.NewDocument(4, true);
+        QVERIFY(TypeIntoSetting(*rig.frame, 4, "7"));
+        rig.answers.push_back(PressStandard(QMessageBox::Cancel));
+        rig.NewDocument(9, false);
+        QVERIFY(rig.app.Document());
+        QCOMPARE(rig.app.Document()->sets[0][4], 70);
+        QCOMPARE(rig.app.Document()->modelIndex, 4);
+        QCOMPARE(rig.app.Link().currentModel, 4);
+        QVERIFY(!rig.app.Link().modalBusy);
+    }
+
+    void closingIsRefusedWhileAStationScanRuns() {
+        GuiRig rig;
+        rig.app.Link().stationScan = true;
+        QVERIFY(!rig.frame->close());
+        QVERIFY(rig.frame->isVisible());
+        QVERIFY(!std::filesystem::exists(SettingsFilePath(rig.Folder())));
+        rig.app.Link().stationScan = false;
+    }
+
+    void closingWritesTheSettings() {
+        GuiRig rig;
+        rig.frame->Action(ID_ONLINE_EDIT)->trigger();
+        rig.NewDocument(1, false);
+        QVERIFY(rig.frame->close());
+        const std::string text = FileBytes(SettingsFilePath(rig.Folder()));
+        QVERIFY(text.find("OnLineEdit=1\r\n") != std::string::npos);
+        QVERIFY(text.find("Freq50HzFlag=0\r\n") != std::string::npos);
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void aSettingsFileThatCannotBeWrittenLetsTheUserChoose() {
+        GuiRig rig;
+        // A folder where the file should be: the write must fail.
+        std::filesystem::create_directory(SettingsFilePath(rig.Folder()));
+        rig.answers.push_back(Press("&Go back"));
+        QVERIFY(!rig.frame->close());
+        QVERIFY(rig.frame->isVisible());
+        QVERIFY(rig.shown.value(0).contains("vx3inf.ini"));
+        rig.answers.push_back(Press("&Quit without saving"));
+        QVERIFY(rig.frame->close());
+        QCOMPARE(rig.unexpected, 0);
+    }
+};
+
+static RegisterTest<ShellTest> registration;
+
+}  // namespace telvor::testing
+
+#include "shell_test.moc"
