@@ -1,0 +1,186 @@
+#include "pty_server.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "frame_trace.h"
+
+namespace telvor::sim {
+
+std::chrono::microseconds LineTime(std::size_t requestLength, std::size_t replyLength, int baud) {
+    if (baud <= 0) return std::chrono::microseconds(0);
+    const auto bits = static_cast<long long>(requestLength + replyLength) * 10;
+    return std::chrono::microseconds(bits * 1000000 / baud);
+}
+
+PtyServer::PtyServer(DriveLine line, ServerOptions options) : line_(std::move(line)), options_(std::move(options)) {}
+
+PtyServer::~PtyServer() {
+    if (thread_.joinable()) {
+        Stop();
+        thread_.join();
+    }
+    Cleanup();
+}
+
+void PtyServer::Cleanup() {
+    if (linked_) unlink(options_.linkPath.c_str());
+    if (fifoMade_) unlink(options_.controlPath.c_str());
+    linked_ = fifoMade_ = false;
+    for (int* fd : {&master_, &slave_, &control_, &wake_[0], &wake_[1]}) {
+        if (*fd >= 0) close(*fd);
+        *fd = -1;
+    }
+    if (log_) std::fclose(log_);
+    log_ = nullptr;
+}
+
+bool PtyServer::Open(std::string* error) {
+    const auto fail = [&](const std::string& what) {
+        if (error) *error = what + ": " + std::strerror(errno);
+        Cleanup();
+        return false;
+    };
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return fail("cannot create a pty");
+    const char* name = ptsname(master_);
+    if (!name) return fail("cannot name the pty");
+    slavePath_ = name;
+    slave_ = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    termios raw{};
+    if (slave_ < 0 || tcgetattr(slave_, &raw) != 0) return fail("cannot open " + slavePath_);
+    cfmakeraw(&raw);
+    if (tcsetattr(slave_, TCSANOW, &raw) != 0) return fail("cannot set " + slavePath_ + " raw");
+    if (pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) return fail("cannot create a pipe");
+    if (!options_.logPath.empty()) {
+        log_ = std::fopen(options_.logPath.c_str(), "w");
+        if (!log_) return fail("cannot write " + options_.logPath);
+    }
+    if (!options_.controlPath.empty()) {
+        unlink(options_.controlPath.c_str());
+        if (mkfifo(options_.controlPath.c_str(), 0600) != 0) return fail("cannot create " + options_.controlPath);
+        fifoMade_ = true;
+        // Held open for writing as well, so that the FIFO never reports end of file between writers.
+        control_ = open(options_.controlPath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        if (control_ < 0) return fail("cannot open " + options_.controlPath);
+    }
+    if (!options_.linkPath.empty()) {
+        unlink(options_.linkPath.c_str());
+        if (symlink(slavePath_.c_str(), options_.linkPath.c_str()) != 0) return fail("cannot link " + options_.linkPath);
+        linked_ = true;
+    }
+    return true;
+}
+
+void PtyServer::Stop() {
+    const char byte = 1;
+    // A full pipe already holds a wake-up.
+    if (wake_[1] >= 0 && write(wake_[1], &byte, 1) < 0) {
+    }
+}
+
+bool PtyServer::Start(std::string* error) {
+    if (!Open(error)) return false;
+    thread_ = std::thread([this] { Run(); });
+    return true;
+}
+
+void PtyServer::WithLine(const std::function<void(DriveLine&)>& change) {
+    std::lock_guard lock(mutex_);
+    change(line_);
+}
+
+bool PtyServer::ApplyControl(const std::string& line, std::string* error) {
+    std::lock_guard lock(mutex_);
+    return line_.ApplyControl(line, error);
+}
+
+void PtyServer::Run() {
+    char buffer[512];
+    for (;;) {
+        int wait = -1;
+        if (!pending_.empty()) {
+            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(pending_.front().due - Clock::now());
+            wait = left.count() <= 0 ? 0 : static_cast<int>((left.count() + 999) / 1000);
+        }
+        pollfd fds[3] = {{wake_[0], POLLIN, 0}, {control_, POLLIN, 0}, {master_, POLLIN, 0}};
+        const int ready = poll(fds, 3, wait);
+        if (ready < 0 && errno != EINTR) return;
+        if (fds[0].revents & POLLIN) return;
+        // Control lines first: a test that changes a fault and then sends a request
+        // finds the change made.
+        if (fds[1].revents & POLLIN) TakeControl();
+        if (fds[2].revents & POLLIN) {
+            const ssize_t n = read(master_, buffer, sizeof buffer);
+            if (n > 0) TakeBytes(buffer, static_cast<std::size_t>(n));
+        }
+        SendDue();
+    }
+}
+
+void PtyServer::TakeControl() {
+    char buffer[256];
+    for (ssize_t n; (n = read(control_, buffer, sizeof buffer)) > 0;) controlText_.append(buffer, static_cast<std::size_t>(n));
+    for (std::size_t end; (end = controlText_.find('\n')) != std::string::npos;) {
+        const std::string line = controlText_.substr(0, end);
+        controlText_.erase(0, end + 1);
+        std::string error;
+        if (!ApplyControl(line, &error)) std::fprintf(stderr, "telvor-sim: %s\n", error.c_str());
+    }
+}
+
+void PtyServer::TakeBytes(const char* bytes, std::size_t count) {
+    received_.append(bytes, count);
+    for (std::size_t end; (end = received_.find('\n')) != std::string::npos;) {
+        std::string chunk = received_.substr(0, end + 1);
+        received_.erase(0, end + 1);
+        // Whatever came before the ":" is line noise.
+        const std::size_t start = chunk.find(':');
+        if (start == std::string::npos) continue;
+        const std::string frame = chunk.substr(start);
+        if (log_) {
+            std::fprintf(log_, "%s\n", ShowFrameBytes(frame).c_str());
+            std::fflush(log_);
+        }
+        const Clock::time_point now = Clock::now();
+        std::optional<LineReply> reply;
+        {
+            std::lock_guard lock(mutex_);
+            reply = line_.Handle(frame, now);
+        }
+        if (!reply) continue;
+        auto due = now + reply->delay + LineTime(frame.size(), reply->bytes.size(), options_.baud);
+        if (options_.baud > 0) due += options_.turnaround;
+        pending_.push_back({due, std::move(reply->bytes)});
+        std::stable_sort(pending_.begin(), pending_.end(), [](const Pending& a, const Pending& b) { return a.due < b.due; });
+    }
+    // A line that never ends in LF is noise, not a frame in the making.
+    if (received_.size() > 1024) received_.clear();
+}
+
+void PtyServer::SendDue() {
+    const Clock::time_point now = Clock::now();
+    while (!pending_.empty() && pending_.front().due <= now) {
+        const std::string& bytes = pending_.front().bytes;
+        for (std::size_t sent = 0; sent < bytes.size();) {
+            const ssize_t n = write(master_, bytes.data() + sent, bytes.size() - sent);
+            if (n > 0) {
+                sent += static_cast<std::size_t>(n);
+                continue;
+            }
+            if (n < 0 && errno == EINTR) continue;
+            break;  // nobody reads the line: the reply is lost, as on a real line
+        }
+        pending_.pop_front();
+    }
+}
+
+}  // namespace telvor::sim

@@ -1,0 +1,76 @@
+#pragma once
+// Serves a DriveLine on a pty pair: the slave side is reachable through a symlink,
+// requests are cut into frames at their LF, replies go out after the time the
+// line would take at the chosen baud rate.
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "drive_line.h"
+
+namespace telvor::sim {
+
+struct ServerOptions {
+    std::string linkPath;                        // symlink to the pty's slave side
+    int baud = 0;                                // 0: no line timing
+    std::chrono::microseconds turnaround{2000};  // with line timing: the drive's time to answer
+    std::string logPath;                         // one line per frame received; empty: no log
+    std::string controlPath;                     // FIFO of control lines; empty: none
+};
+
+// The time a request and its reply take on a line at this baud rate, 10 bits per character.
+std::chrono::microseconds LineTime(std::size_t requestLength, std::size_t replyLength, int baud);
+
+class PtyServer {
+public:
+    PtyServer(DriveLine line, ServerOptions options);
+    ~PtyServer();
+    PtyServer(const PtyServer&) = delete;
+    PtyServer& operator=(const PtyServer&) = delete;
+
+    // Creates the pty pair, the link, the log and the control FIFO.
+    bool Open(std::string* error);
+    // Serves until Stop (from another thread or a signal handler: it only writes to a pipe).
+    void Run();
+    void Stop();
+    // Run on a thread of its own, for tests in the same process.
+    bool Start(std::string* error);
+
+    const std::string& SlavePath() const { return slavePath_; }
+    // Changes the line while it runs (faults, registers).
+    void WithLine(const std::function<void(DriveLine&)>& change);
+    bool ApplyControl(const std::string& line, std::string* error);
+
+private:
+    struct Pending {
+        Clock::time_point due;
+        std::string bytes;
+    };
+    void TakeBytes(const char* bytes, std::size_t count);
+    void TakeControl();
+    void SendDue();
+    void Cleanup();
+
+    DriveLine line_;
+    ServerOptions options_;
+    std::mutex mutex_;
+    int master_ = -1;
+    int slave_ = -1;  // held open so that the master never sees a hang-up between clients
+    int control_ = -1;
+    int wake_[2] = {-1, -1};
+    std::FILE* log_ = nullptr;
+    std::string slavePath_;
+    std::string received_;
+    std::string controlText_;
+    std::deque<Pending> pending_;
+    std::thread thread_;
+    bool linked_ = false;
+    bool fifoMade_ = false;
+};
+
+}  // namespace telvor::sim
