@@ -20,8 +20,10 @@ std::vector<Verb> AllVerbs() {
 
 void PrintHelp(const std::vector<Verb>& verbs) {
     std::printf("usage: telvorctl VERB [ARGUMENTS]\n\nverbs:\n");
-    for (const Verb& verb : verbs) std::printf("  %s %s\n      %s\n", verb.name, verb.arguments, verb.summary);
-    std::printf("  --help\n      list the verbs\n\nexit status: 0 done, 1 failed with a message, 2 usage error\n");
+    for (const Verb& verb : verbs)
+        std::printf("  %s %s\n      %s\n", verb.name, verb.arguments, verb.summary);
+    std::printf(
+        "  --help\n      list the verbs\n\nexit status: 0 done, 1 failed with a message, 2 usage error\n");
 }
 
 int Run(int argc, char** argv) {
@@ -45,4 +47,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace telvor
 
-int main(int argc, char** argv) { return telvor::Run(argc, argv); }
+int main(int argc, char** argv) {
+    return telvor::Run(argc, argv);
+}
