@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "file_verbs.h"
+#include "link_verbs.h"
 #include "verb.h"
 
 namespace telvor {
@@ -14,7 +15,7 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
+    for (auto group : {FileVerbs(), LinkVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
     return verbs;
 }
 
