@@ -66,7 +66,7 @@ std::string DefaultText(int codeIndex, int modelIndex) {
             return ModelDefaultText(codeIndex, modelIndex);
         case DefaultRule::ModelIndex: {
             if (!IsModelIndex(modelIndex)) return {};
-            char text[8];
+            char text[16];
             std::snprintf(text, sizeof text, "%03d", modelIndex);
             return text;
         }

@@ -11,7 +11,7 @@ bool IsParameterCodeIndex(int codeIndex) {
 
 std::string CodeText(int codeIndex) {
     if (!IsParameterCodeIndex(codeIndex)) return {};
-    char text[8];
+    char text[16];
     if (codeIndex < 100)
         std::snprintf(text, sizeof text, "A%02d", codeIndex);
     else

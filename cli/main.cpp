@@ -1,0 +1,52 @@
+// telvorctl: the command-line front end of Telvor.
+
+#include <cstdio>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "file_verbs.h"
+#include "verb.h"
+
+namespace telvor {
+namespace {
+
+// Every group of verbs, in the order --help lists them.
+std::vector<Verb> AllVerbs() {
+    std::vector<Verb> verbs;
+    for (auto group : {FileVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
+    return verbs;
+}
+
+void PrintHelp(const std::vector<Verb>& verbs) {
+    std::printf("usage: telvorctl VERB [ARGUMENTS]\n\nverbs:\n");
+    for (const Verb& verb : verbs)
+        std::printf("  %s %s\n      %s\n", verb.name, verb.arguments, verb.summary);
+    std::printf(
+        "  --help\n      list the verbs\n\nexit status: 0 done, 1 failed with a message, 2 usage error\n");
+}
+
+int Run(int argc, char** argv) {
+    const std::vector<Verb> verbs = AllVerbs();
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: telvorctl VERB [ARGUMENTS]  (telvorctl --help lists the verbs)\n");
+        return kExitUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintHelp(verbs);
+        return kExitOk;
+    }
+    const std::vector<std::string> arguments(argv + 2, argv + argc);
+    for (const Verb& verb : verbs)
+        if (name == verb.name) return verb.run(arguments);
+    std::fprintf(stderr, "telvorctl: unknown verb '%s' (telvorctl --help lists the verbs)\n", name.c_str());
+    return kExitUsage;
+}
+
+}  // namespace
+}  // namespace telvor
+
+int main(int argc, char** argv) {
+    return telvor::Run(argc, argv);
+}

@@ -1,0 +1,194 @@
+#include "document_file.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "atomic_file.h"
+#include "text_encoding.h"
+
+namespace telvor {
+namespace {
+
+// Reads the fields of a file in order; every read fails once the bytes run out.
+class FieldReader {
+  public:
+    explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
+
+    // A line without its LF (and without a CR before the LF).
+    bool Line(std::string_view& line) {
+        const auto end = bytes_.find('\n', position_);
+        if (end == std::string_view::npos) return false;
+        line = bytes_.substr(position_, end - position_);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        position_ = end + 1;
+        return true;
+    }
+
+    bool Text(std::string& text) {
+        std::string_view line;
+        if (!Line(line)) return false;
+        text = TextFromFile(line);
+        return true;
+    }
+
+    bool Byte(std::uint8_t& value) {
+        if (bytes_.size() - position_ < 1) return false;
+        value = static_cast<std::uint8_t>(bytes_[position_++]);
+        return true;
+    }
+
+    bool Int32(std::int32_t& value) {
+        if (bytes_.size() - position_ < 4) return false;
+        std::uint32_t bits = 0;
+        for (int k = 3; k >= 0; --k) bits = (bits << 8) | static_cast<std::uint8_t>(bytes_[position_ + k]);
+        position_ += 4;
+        value = static_cast<std::int32_t>(bits);
+        return true;
+    }
+
+    template <std::size_t N>
+    bool Bytes(std::array<std::uint8_t, N>& values) {
+        for (auto& value : values)
+            if (!Byte(value)) return false;
+        return true;
+    }
+
+    bool Set(ParameterSet& set) {
+        for (auto& value : set)
+            if (!Int32(value)) return false;
+        return true;
+    }
+
+    template <std::size_t N>
+    bool Texts(std::array<std::string, N>& texts) {
+        for (auto& text : texts)
+            if (!Text(text)) return false;
+        return true;
+    }
+
+  private:
+    std::string_view bytes_;
+    std::size_t position_ = 0;
+};
+
+void PutLine(std::string& out, std::string_view text) {
+    out += TextForFile(text);
+    out += '\n';
+}
+
+void PutInt32(std::string& out, std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int k = 0; k < 4; ++k) out += static_cast<char>((bits >> (8 * k)) & 0xFF);
+}
+
+void PutSet(std::string& out, const ParameterSet& set) {
+    for (auto value : set) PutInt32(out, value);
+}
+
+DocumentReadResult Rejected(const char* text) {
+    return {false, {}, {kOpenCaption, text, FileMessageIcon::Error}};
+}
+
+bool IsCompareModeValue(std::int32_t mode) {
+    return mode >= CompareNone && mode <= CompareFilesDefault;
+}
+
+std::string FileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+std::string FullPathOf(const std::string& path) {
+    std::error_code error;
+    const auto full = std::filesystem::absolute(path, error);
+    return error ? path : full.lexically_normal().string();
+}
+
+}  // namespace
+
+DocumentReadResult ParseDocumentBytes(std::string_view bytes) {
+    FieldReader in(bytes);
+    CSolvaneDoc doc;
+    if (!in.Text(doc.headerText) || doc.headerText.find("Varnox") == std::string::npos)
+        return Rejected(kFormatMessage);
+    if (!in.Text(doc.kind) || (doc.kind != kKindParameter && doc.kind != kKindCompare))
+        return Rejected(kFormatMessage);
+    if (!in.Int32(doc.compareMode) || !in.Int32(doc.modelIndex) || !in.Byte(doc.freq50HzFlag))
+        return Rejected(kFormatMessage);
+    // Only the four modes exist; any other value would leave the views without columns.
+    if (!IsCompareModeValue(doc.compareMode)) return Rejected(kFormatMessage);
+    const bool comparison = IsComparison(doc);
+    if (comparison != (doc.kind == kKindCompare)) return Rejected(kFormatMessage);
+    if (comparison && (!in.Bytes(doc.presentFlags) || !in.Texts(doc.setNames)))
+        return Rejected(kFormatMessage);
+    if (!in.Bytes(doc.rowFlags) || !in.Set(doc.sets[0])) return Rejected(kFormatMessage);
+    if (comparison ? !(in.Set(doc.sets[1]) && in.Set(doc.sets[2])) : !in.Texts(doc.stationTitles))
+        return Rejected(kFormatMessage);
+    // Bytes after the title block are ignored: nothing of ours writes them.
+    if (!in.Texts(doc.titleBlock)) return Rejected(kFormatMessage);
+    doc.untitled = false;
+    doc.modified = false;
+    doc.title.clear();
+    return {true, std::move(doc), {}};
+}
+
+DocumentReadResult ReadDocumentFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::error_code error;
+    if (!file || std::filesystem::is_directory(path, error)) return Rejected(kCannotOpenMessage);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) return Rejected(kCannotOpenMessage);
+    DocumentReadResult result = ParseDocumentBytes(bytes);
+    if (result.ok) {
+        result.doc.title = FileNameOf(path);
+        result.doc.path = FullPathOf(path);
+    }
+    return result;
+}
+
+std::string DocumentFileBytes(const CSolvaneDoc& doc) {
+    const bool comparison = IsComparison(doc);
+    std::string out;
+    out.reserve(comparison ? 4200 : 1803);
+    PutLine(out, kDocumentHeader);
+    PutLine(out, comparison ? kKindCompare : kKindParameter);
+    PutInt32(out, doc.compareMode);
+    PutInt32(out, doc.modelIndex);
+    out += static_cast<char>(doc.freq50HzFlag);
+    if (comparison) {
+        for (auto flag : doc.presentFlags) out += static_cast<char>(flag);
+        for (const auto& name : doc.setNames) PutLine(out, name);
+    }
+    for (auto flag : doc.rowFlags) out += static_cast<char>(flag);
+    PutSet(out, doc.sets[0]);
+    if (comparison) {
+        PutSet(out, doc.sets[1]);
+        PutSet(out, doc.sets[2]);
+    } else {
+        for (const auto& title : doc.stationTitles) PutLine(out, title);
+    }
+    for (const auto& text : doc.titleBlock) PutLine(out, text);
+    return out;
+}
+
+DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path) {
+    const AtomicWriteResult written = WriteFileAtomically(path, DocumentFileBytes(doc));
+    if (!written.ok)
+        return {false, {kSaveCaption, SaveFailureMessage(path, written.reason), FileMessageIcon::Error}};
+    doc.headerText = kDocumentHeader;
+    doc.kind = IsComparison(doc) ? kKindCompare : kKindParameter;
+    doc.title = FileNameOf(path);
+    doc.path = FullPathOf(path);
+    doc.modified = false;
+    doc.untitled = false;
+    return {true, {}};
+}
+
+bool HasDocumentExtension(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".vx3" || extension == ".mvx";
+}
+
+}  // namespace telvor

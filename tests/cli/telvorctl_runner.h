@@ -1,0 +1,20 @@
+#pragma once
+// Runs the built telvorctl as a technician would, capturing what it prints.
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace telvor::test {
+
+struct RunResult {
+    int status = -1;  // the exit status; -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Extra environment variables are added to (or replace) the test's own.
+RunResult RunTelvorctl(const std::vector<std::string>& arguments,
+                       const std::map<std::string, std::string>& environment = {});
+
+}  // namespace telvor::test
