@@ -10,6 +10,7 @@
 #include "console_user_interface.h"
 #include "document_file.h"
 #include "link_flow.h"
+#include "link_options.h"
 #include "online_edit.h"
 #include "parameter_catalogue.h"
 #include "program_folder.h"
@@ -64,11 +65,7 @@ std::optional<int> WholeNumber(const std::string& text) {
 
 // The words of one verb's command line.
 struct LinkCommandLine {
-    std::optional<std::string> port;
-    std::optional<int> baudRate;
-    std::optional<int> dataBits;
-    std::optional<int> parity;
-    std::optional<int> stopBits;
+    LinkOptions link;  // --port, --baud, --data-bits, --parity, --stop-bits over the settings file
     std::optional<std::string> linkStations;
     ConsoleAnswers answers;
     std::optional<std::string> stations;  // --stations
@@ -80,8 +77,14 @@ struct LinkCommandLine {
     std::vector<std::string> positional;
 };
 
-// False when a word is unknown or lacks its value.
-bool ParseCommandLine(std::span<const std::string> words, LinkCommandLine& line) {
+// False when a word is unknown or lacks its value; a bad line option is explained on stderr.
+bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& line) {
+    std::vector<std::string> words;
+    std::string error;
+    if (!ParseLinkOptions(arguments, line.link, words, error)) {
+        std::fprintf(stderr, "telvorctl: %s\n", error.c_str());
+        return false;
+    }
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         auto value = [&]() -> const std::string* { return i + 1 < words.size() ? &words[++i] : nullptr; };
@@ -96,24 +99,7 @@ bool ParseCommandLine(std::span<const std::string> words, LinkCommandLine& line)
             return given != nullptr;
         };
         bool ok = true;
-        if (word == "--port") {
-            ok = text(line.port);
-        } else if (word == "--baud") {
-            ok = number(line.baudRate);
-        } else if (word == "--data-bits") {
-            ok = number(line.dataBits) && (*line.dataBits == 7 || *line.dataBits == 8);
-        } else if (word == "--parity") {
-            const std::string* given = value();
-            if (given && *given == "none") line.parity = 0;
-            if (given && *given == "odd") line.parity = 1;
-            if (given && *given == "even") line.parity = 2;
-            ok = given && line.parity;
-        } else if (word == "--stop-bits") {
-            const std::string* given = value();
-            if (given && *given == "1") line.stopBits = 0;
-            if (given && *given == "2") line.stopBits = 2;
-            ok = given && line.stopBits;
-        } else if (word == "--link-stations") {
+        if (word == "--link-stations") {
             ok = text(line.linkStations);
         } else if (word == "--on-error") {
             const std::string* given = value();
@@ -148,27 +134,31 @@ ParameterGroups GroupsOf(const LinkCommandLine& line) {
     return {line.basic, line.advanced};
 }
 
-// The settings of the program folder with the command line's line format over them.
+// The settings of the program folder with the command line's line format over them:
+// "COMn" or n is port n, any other name the device to open.
 bool PrepareApp(CSolvaneApp& app, const LinkCommandLine& line) {
-    ProgramFolderResult folder = FindProgramFolder();
-    if (!folder.ok) {
-        ShowMessage(folder.message);
+    if (line.link.programFolder.empty()) {
+        ShowMessage(kNoSystemDataMessage);
         return false;
     }
-    app.SetProgramFolder(folder.folder);
-    app.TakeSettings(ReadSettingsFile(SettingsFilePath(folder.folder)));
+    app.SetProgramFolder(line.link.programFolder);
+    app.TakeSettings(ReadSettingsFile(SettingsFilePath(line.link.programFolder)));
     ProgramSettings& settings = app.Settings();
-    if (line.port) {
-        if (std::optional<int> number = WholeNumber(*line.port)) {
-            settings.comPort = *number;
-        } else {
-            app.linkPath = *line.port;
-        }
+    const std::string& port = line.link.port;
+    std::optional<int> number = WholeNumber(port.rfind("COM", 0) == 0 ? port.substr(3) : port);
+    if (number) {
+        settings.comPort = *number;
+    } else {
+        app.linkPath = port;
     }
-    if (line.baudRate) settings.baudRate = *line.baudRate;
-    if (line.dataBits) settings.dataBits = *line.dataBits;
-    if (line.parity) settings.parity = *line.parity;
-    if (line.stopBits) settings.stopBits = *line.stopBits;
+    settings.baudRate = line.link.baudRate;
+    settings.dataBits = line.link.dataBits;
+    settings.parity = line.link.parity;
+    settings.stopBits = line.link.stopBits;
+    if (FrameTraceRequested()) {
+        static StreamFrameTrace trace(stderr);
+        app.Modbus().SetFrameTrace(&trace);
+    }
     return true;
 }
 
@@ -311,6 +301,6 @@ int RunPut(std::span<const std::string> arguments) {
 
 }  // namespace
 
-std::span<const Verb> LinkVerbs() { return kVerbs; }
+std::span<const Verb> LineVerbs() { return kVerbs; }
 
 }  // namespace telvor

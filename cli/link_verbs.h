@@ -8,6 +8,6 @@
 
 namespace telvor {
 
-std::span<const Verb> LinkVerbs();
+std::span<const Verb> LineVerbs();
 
 }  // namespace telvor

@@ -54,6 +54,8 @@ AtomicWriteResult Failure(int error) {
 
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == '/') return Failure(EISDIR);
+    // Replacing by rename must not get round a file that could not be written in place.
+    if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) return Failure(errno);
     std::string temporary;
     const int fd = CreateTemporary(path, temporary);
     if (fd < 0) return Failure(errno);

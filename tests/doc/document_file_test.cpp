@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -376,6 +378,28 @@ TEST(DocumentFileWrite, ReplacingAFileKeepsItsModeAndLeavesNoTemporaryFile) {
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++entries;
     EXPECT_EQ(entries, 1);
+}
+
+TEST(DocumentFileWrite, AFileThatMayNotBeWrittenIsNotReplaced) {
+    TempFolder folder;
+    ASSERT_EQ(chmod(folder.path().c_str(), 0777), 0);
+    const std::string path = folder.File("locked.vx3");
+    WriteBytes(path, "locked contents");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    // Root may write anything: the save runs as an ordinary user in a child process.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        CSolvaneDoc doc = SampleParameterDocument();
+        const DocumentWriteResult written = WriteDocumentFile(doc, path);
+        _exit(written.ok ? 1 : written.message.text.find("Permission denied") == std::string::npos ? 2 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadBytes(path), "locked contents");
 }
 
 TEST(DocumentExtension, OnlyVx3AndMvxInAnyCase) {
