@@ -182,8 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"dialog 155"}},
         ReadFailureCase{"BadLrcAtB10", "Read Inverter Function Parameter...b10", "fault 3 bad-lrc 3", 3,
                         2 + 13 + 10, 3, {"dialog 261"}},
-        // The link made three requests to station 3: the fourth (version) is answered, the next three are not.
-        ReadFailureCase{"CapacityReadTimesOut", "", "fault 3 every 4", 3, 1, 3, {"dialog 155"}}),
+        ReadFailureCase{"BadLrcOnTheVersionRead", "", "fault 3 bad-lrc 3", 3, 0, 3, {"dialog 261"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadFlow, NoProgressWindowWhenTheVersionReadFails) {
