@@ -236,5 +236,49 @@ TEST(ReadFlow, ReadIsRefusedWhileBusyAndCancelClearsTheFlag) {
     EXPECT_TRUE(ui.shown.empty());
 }
 
+TEST(ReadFlow, OpenComparisonIsClosedAndTheReadMakesANewDocument) {
+    ReadRig rig;
+    ASSERT_TRUE(rig.linked);
+    CSolvaneDoc& comparison = rig.app.NewDocument();
+    comparison.compareMode = CompareFileFile;
+    comparison.kind = kKindCompare;
+    comparison.path = rig.sim.Folder() + "/pair.mvx";
+    comparison.modified = false;
+    EXPECT_TRUE(rig.Read(3, {}));
+    EXPECT_EQ(rig.ui.documentsClosed, 1);
+    EXPECT_EQ(rig.ui.newDocumentsFromRead, 1);
+    ASSERT_NE(rig.app.Document(), nullptr);
+    EXPECT_EQ(rig.app.Document()->compareMode, CompareNone);
+    EXPECT_TRUE(rig.app.Document()->path.empty());
+    EXPECT_TRUE(rig.app.Document()->untitled);
+}
+
+TEST(ReadFlow, PrintPreviewClosesTheDocumentWindowFirst) {
+    ReadRig rig;
+    ASSERT_TRUE(rig.linked);
+    rig.app.NewDocument().modified = false;
+    rig.ui.printPreview = true;
+    EXPECT_TRUE(rig.Read(3, {true, false}));
+    EXPECT_EQ(rig.ui.documentsClosed, 1);
+    EXPECT_EQ(rig.ui.newDocumentsFromRead, 1);
+    EXPECT_EQ(rig.ui.documentsRefilled, 0);
+}
+
+TEST(ReadFlow, SaveThatFailsIsReportedAndStopsTheRead) {
+    ReadRig rig;
+    ASSERT_TRUE(rig.linked);
+    CSolvaneDoc& doc = rig.app.NewDocument();
+    doc.modified = true;
+    rig.ui.answers = {Answer::Yes};
+    rig.ui.savePath = rig.sim.Folder() + "/no-such-folder/set.vx3";
+    EXPECT_FALSE(rig.Read(3, {}));
+    ASSERT_EQ(rig.ui.shown.size(), 3u);
+    EXPECT_EQ(rig.ui.shown[1], "save-as Untitled");
+    EXPECT_EQ(rig.ui.shown[2].rfind("message ", 0), 0u);
+    EXPECT_TRUE(rig.NewFrames().empty());
+    EXPECT_TRUE(doc.modified);
+    EXPECT_FALSE(rig.app.Link().modalBusy);
+}
+
 }  // namespace
 }  // namespace telvor
