@@ -294,5 +294,25 @@ TEST(WriteFlow, WriteOneParameterConfirmsSuccessAndReportsFailure) {
     EXPECT_FALSE(rig.app.Link().modalBusy);
 }
 
+TEST(WriteFlow, EmptyStationTextWritesToStationOne) {
+    WriteRig rig("1");
+    ASSERT_TRUE(rig.linked);
+    WriteReport report = rig.Write("", {true, false});
+    EXPECT_TRUE(report.Complete());
+    EXPECT_EQ(rig.NewFrames(),
+              Join({{VersionFrame(1), CapacityFrame(1)}, WriteFrames(1, rig.Set(), {true, false})}));
+}
+
+TEST(WriteFlow, FailedVersionReadOfTheOnlyStationEndsTheCommand) {
+    WriteRig rig("1");
+    ASSERT_TRUE(rig.linked);
+    rig.sim.Control("fault 1 bad-lrc 3");
+    WriteReport report = rig.Write("1");
+    EXPECT_TRUE(report.ended);
+    EXPECT_EQ(rig.NewFrames(), Frames(3, VersionFrame(1)));
+    EXPECT_EQ(rig.ui.shown, Shown{"dialog 261"});
+    EXPECT_TRUE(rig.ui.progressWindows.empty());
+}
+
 }  // namespace
 }  // namespace telvor
