@@ -22,10 +22,12 @@ int RunSet(std::span<const std::string> arguments);
 int RunSettings(std::span<const std::string> arguments);
 
 constexpr Verb kVerbs[] = {
-    {"new", "FILE --model N --hz 50|60", "write a new parameter file of the defaults of model N (0..10)", RunNew},
+    {"new", "FILE --model N --hz 50|60", "write a new parameter file of the defaults of model N (0..10)",
+     RunNew},
     {"show", "FILE", "list the shown rows of a parameter or compare file", RunShow},
     {"set", "FILE CODE TEXT", "set one parameter as the Setting cell would and save the file", RunSet},
-    {"settings", "[--reset]", "print the settings of the program folder; --reset writes the default file", RunSettings},
+    {"settings", "[--reset]", "print the settings of the program folder; --reset writes the default file",
+     RunSettings},
 };
 
 const Verb& VerbNamed(std::string_view name) {
@@ -88,7 +90,8 @@ int RunShow(std::span<const std::string> arguments) {
         std::string line = CodeText(code) + "\t" + DescriptionText(code);
         if (IsComparison(*doc)) {
             for (int set = 0; set < kCompareSetCount; ++set)
-                if (doc->presentFlags[set]) line += "\t" + FormatRawValue(ValueFormatOf(code), doc->sets[set][slot]);
+                if (doc->presentFlags[set])
+                    line += "\t" + FormatRawValue(ValueFormatOf(code), doc->sets[set][slot]);
         } else {
             line += "\t" + RangeText(code) + "\t" + DefaultText(code, doc->modelIndex) + "\t" +
                     SettingCellText(*doc, code);
@@ -123,11 +126,17 @@ int RunSet(std::span<const std::string> arguments) {
     }
     const SettingEditResult edit = EditSetting(*doc, code, arguments[2], false);
     switch (edit.outcome) {
-        case SettingEditOutcome::Stored: return Save(*doc, path);
-        case SettingEditOutcome::Unchanged: return kExitOk;
-        case SettingEditOutcome::OutOfRange: ShowMessage(edit.message); return kExitFailed;
+        case SettingEditOutcome::Stored:
+            return Save(*doc, path);
+        case SettingEditOutcome::Unchanged:
+            return kExitOk;
+        case SettingEditOutcome::OutOfRange:
+            ShowMessage(edit.message);
+            return kExitFailed;
         case SettingEditOutcome::NotEditable:
-        case SettingEditOutcome::Rejected: ShowMessage(RefusalText(code, edit.outcome, arguments[2])); return kExitFailed;
+        case SettingEditOutcome::Rejected:
+            ShowMessage(RefusalText(code, edit.outcome, arguments[2]));
+            return kExitFailed;
     }
     return kExitFailed;
 }
@@ -161,6 +170,8 @@ int RunSettings(std::span<const std::string> arguments) {
 
 }  // namespace
 
-std::span<const Verb> FileVerbs() { return kVerbs; }
+std::span<const Verb> FileVerbs() {
+    return kVerbs;
+}
 
 }  // namespace telvor

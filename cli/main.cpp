@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "echo_verb.h"
 #include "file_verbs.h"
+#include "link_options.h"
+#include "link_verbs.h"
 #include "verb.h"
 
 namespace telvor {
@@ -14,18 +17,24 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
+    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
     return verbs;
 }
 
 void PrintHelp(const std::vector<Verb>& verbs) {
     std::printf("usage: telvorctl VERB [ARGUMENTS]\n\nverbs:\n");
-    for (const Verb& verb : verbs) std::printf("  %s %s\n      %s\n", verb.name, verb.arguments, verb.summary);
-    std::printf("  --help\n      list the verbs\n\nexit status: 0 done, 1 failed with a message, 2 usage error\n");
+    for (const Verb& verb : verbs)
+        std::printf("  %s %s\n      %s\n", verb.name, verb.arguments, verb.summary);
+    std::printf(
+        "  --trace VERB ...\n      print every frame sent and received on stderr\n"
+        "  --help\n      list the verbs\n\nexit status: 0 done, 1 failed with a message, 2 usage error\n");
 }
 
 int Run(int argc, char** argv) {
     const std::vector<Verb> verbs = AllVerbs();
+    const int globals = TakeGlobalLinkOptions(argc, argv);
+    argc -= globals;
+    argv += globals;
     if (argc < 2) {
         std::fprintf(stderr, "usage: telvorctl VERB [ARGUMENTS]  (telvorctl --help lists the verbs)\n");
         return kExitUsage;
@@ -45,4 +54,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace telvor
 
-int main(int argc, char** argv) { return telvor::Run(argc, argv); }
+int main(int argc, char** argv) {
+    return telvor::Run(argc, argv);
+}

@@ -46,19 +46,24 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-AtomicWriteResult Failure(int error) { return {false, std::strerror(error)}; }
+AtomicWriteResult Failure(int error) {
+    return {false, std::strerror(error)};
+}
 
 }  // namespace
 
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == '/') return Failure(EISDIR);
+    // Replacing by rename must not get round a file that could not be written in place.
+    if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) return Failure(errno);
     std::string temporary;
     const int fd = CreateTemporary(path, temporary);
     if (fd < 0) return Failure(errno);
 
-    struct stat existing{};
+    struct stat existing {};
     bool ok = true;
-    if (stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) ok = fchmod(fd, existing.st_mode & 07777) == 0;
+    if (stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        ok = fchmod(fd, existing.st_mode & 07777) == 0;
     ok = ok && WriteAll(fd, bytes) && fsync(fd) == 0;
     int error = ok ? 0 : errno;
     if (close(fd) != 0 && ok) {

@@ -12,7 +12,8 @@ struct AtomicWriteResult {
     std::string reason;  // the system's reason (strerror) when not ok
 };
 
-// A new file gets the usual mode under the umask; a replaced one keeps its mode.
+// A new file gets the usual mode under the umask; a replaced one keeps its mode and
+// must be writable.
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // "Error: Save file failure!\n\n" + path + "\n" + reason + "\n"

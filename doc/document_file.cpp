@@ -13,7 +13,7 @@ namespace {
 
 // Reads the fields of a file in order; every read fails once the bytes run out.
 class FieldReader {
-public:
+  public:
     explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
     // A line without its LF (and without a CR before the LF).
@@ -68,7 +68,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string_view bytes_;
     std::size_t position_ = 0;
 };
@@ -87,11 +87,17 @@ void PutSet(std::string& out, const ParameterSet& set) {
     for (auto value : set) PutInt32(out, value);
 }
 
-DocumentReadResult Rejected(const char* text) { return {false, {}, {kOpenCaption, text, FileMessageIcon::Error}}; }
+DocumentReadResult Rejected(const char* text) {
+    return {false, {}, {kOpenCaption, text, FileMessageIcon::Error}};
+}
 
-bool IsCompareModeValue(std::int32_t mode) { return mode >= CompareNone && mode <= CompareFilesDefault; }
+bool IsCompareModeValue(std::int32_t mode) {
+    return mode >= CompareNone && mode <= CompareFilesDefault;
+}
 
-std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+std::string FileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
 
 std::string FullPathOf(const std::string& path) {
     std::error_code error;
@@ -104,15 +110,18 @@ std::string FullPathOf(const std::string& path) {
 DocumentReadResult ParseDocumentBytes(std::string_view bytes) {
     FieldReader in(bytes);
     CSolvaneDoc doc;
-    if (!in.Text(doc.headerText) || doc.headerText.find("Varnox") == std::string::npos) return Rejected(kFormatMessage);
-    if (!in.Text(doc.kind) || (doc.kind != kKindParameter && doc.kind != kKindCompare)) return Rejected(kFormatMessage);
+    if (!in.Text(doc.headerText) || doc.headerText.find("Varnox") == std::string::npos)
+        return Rejected(kFormatMessage);
+    if (!in.Text(doc.kind) || (doc.kind != kKindParameter && doc.kind != kKindCompare))
+        return Rejected(kFormatMessage);
     if (!in.Int32(doc.compareMode) || !in.Int32(doc.modelIndex) || !in.Byte(doc.freq50HzFlag))
         return Rejected(kFormatMessage);
     // Only the four modes exist; any other value would leave the views without columns.
     if (!IsCompareModeValue(doc.compareMode)) return Rejected(kFormatMessage);
     const bool comparison = IsComparison(doc);
     if (comparison != (doc.kind == kKindCompare)) return Rejected(kFormatMessage);
-    if (comparison && (!in.Bytes(doc.presentFlags) || !in.Texts(doc.setNames))) return Rejected(kFormatMessage);
+    if (comparison && (!in.Bytes(doc.presentFlags) || !in.Texts(doc.setNames)))
+        return Rejected(kFormatMessage);
     if (!in.Bytes(doc.rowFlags) || !in.Set(doc.sets[0])) return Rejected(kFormatMessage);
     if (comparison ? !(in.Set(doc.sets[1]) && in.Set(doc.sets[2])) : !in.Texts(doc.stationTitles))
         return Rejected(kFormatMessage);
@@ -165,7 +174,8 @@ std::string DocumentFileBytes(const CSolvaneDoc& doc) {
 
 DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path) {
     const AtomicWriteResult written = WriteFileAtomically(path, DocumentFileBytes(doc));
-    if (!written.ok) return {false, {kSaveCaption, SaveFailureMessage(path, written.reason), FileMessageIcon::Error}};
+    if (!written.ok)
+        return {false, {kSaveCaption, SaveFailureMessage(path, written.reason), FileMessageIcon::Error}};
     doc.headerText = kDocumentHeader;
     doc.kind = IsComparison(doc) ? kKindCompare : kKindParameter;
     doc.title = FileNameOf(path);

@@ -20,7 +20,8 @@ struct FileMessage {
 
 inline constexpr const char* kOpenCaption = "Open\n";
 inline constexpr const char* kCannotOpenMessage = "File could not be opened!\n";
-inline constexpr const char* kFormatMessage = "Error: Open file failure!\n\nThe file format is not correctly!\n";
+inline constexpr const char* kFormatMessage =
+    "Error: Open file failure!\n\nThe file format is not correctly!\n";
 inline constexpr const char* kSaveCaption = "Save\n";
 
 // Byte offsets of the fixed fields of a parameter file.

@@ -31,12 +31,12 @@ std::string WithoutTrailingSlashes(std::string path) {
 
 // mkdir -p: every missing folder on the way is made; true when the folder is there.
 bool MakeFolders(const std::string& folder) {
-    for (std::size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
+    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = slash == std::string::npos ? folder : folder.substr(0, slash);
         if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return false;
         if (slash == std::string::npos) break;
     }
-    struct stat info{};
+    struct stat info {};
     return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
@@ -55,8 +55,12 @@ ProgramFolderResult FindProgramFolder() {
     return {true, folder, {}};
 }
 
-std::string SettingsFilePath(const std::string& folder) { return folder + "/" + kSettingsFileName; }
+std::string SettingsFilePath(const std::string& folder) {
+    return folder + "/" + kSettingsFileName;
+}
 
-std::string HelpFilePath(const std::string& folder) { return folder + "/" + kHelpFileName; }
+std::string HelpFilePath(const std::string& folder) {
+    return folder + "/" + kHelpFileName;
+}
 
 }  // namespace telvor

@@ -21,7 +21,7 @@ constexpr const char* kComPortKey = "ComPort=";
 
 // The file's lines one after the other; past the end every line is empty.
 class LineReader {
-public:
+  public:
     explicit LineReader(std::string_view text) : text_(text) {}
 
     bool AtEnd() const { return position_ >= text_.size(); }
@@ -36,12 +36,14 @@ public:
         return line;
     }
 
-private:
+  private:
     std::string_view text_;
     std::size_t position_ = 0;
 };
 
-bool Contains(std::string_view line, std::string_view key) { return line.find(key) != std::string_view::npos; }
+bool Contains(std::string_view line, std::string_view key) {
+    return line.find(key) != std::string_view::npos;
+}
 
 // The text after the first len(key) characters, read as atoi reads it.
 int ValueAfterKey(std::string_view line, std::string_view key) {

@@ -7,7 +7,9 @@ std::string SaveQuestionText(const CSolvaneDoc& doc) {
     return IsComparison(doc) ? question : "The file has been modified!\n" + question;
 }
 
-bool NeedsSaveQuestion(const CSolvaneDoc& doc) { return doc.modified; }
+bool NeedsSaveQuestion(const CSolvaneDoc& doc) {
+    return doc.modified;
+}
 
 bool SaveIfModified(CSolvaneDoc& doc, SaveButtons buttons, const AskSave& ask, const RunSave& save) {
     if (!NeedsSaveQuestion(doc)) return true;

@@ -17,13 +17,21 @@ void OverlayRead(ParameterSet& set, const PendingRead& read) {
 
 }  // namespace
 
-bool IsComparison(const CSolvaneDoc& doc) { return doc.compareMode != CompareNone; }
+bool IsComparison(const CSolvaneDoc& doc) {
+    return doc.compareMode != CompareNone;
+}
 
-bool Is50Hz(const CSolvaneDoc& doc) { return doc.freq50HzFlag != 0; }
+bool Is50Hz(const CSolvaneDoc& doc) {
+    return doc.freq50HzFlag != 0;
+}
 
-ParameterSet DocumentDefaults(const CSolvaneDoc& doc) { return MakeDefaultSet(doc.modelIndex, Is50Hz(doc)); }
+ParameterSet DocumentDefaults(const CSolvaneDoc& doc) {
+    return MakeDefaultSet(doc.modelIndex, Is50Hz(doc));
+}
 
-ParameterLimits DocumentLimits(int codeIndex) { return LimitsOf(codeIndex); }
+ParameterLimits DocumentLimits(int codeIndex) {
+    return LimitsOf(codeIndex);
+}
 
 CSolvaneDoc NewDocument(int modelIndex, bool is50Hz, bool linked, const PendingRead* read) {
     CSolvaneDoc doc;

@@ -42,11 +42,11 @@ struct CSolvaneDoc {
     std::string kind = kKindParameter;
     std::int32_t compareMode = CompareNone;
     std::int32_t modelIndex = 0;
-    std::uint8_t freq50HzFlag = 1;  // 1 = 50 Hz defaults, 0 = 60 Hz defaults
+    std::uint8_t freq50HzFlag = 1;                              // 1 = 50 Hz defaults, 0 = 60 Hz defaults
     std::array<std::uint8_t, kCompareSetCount> presentFlags{};  // comparison only
     std::array<std::string, kCompareSetCount> setNames;         // comparison only
     std::array<std::uint8_t, kSetSize> rowFlags{};              // 1 = the row is shown
-    std::array<ParameterSet, kCompareSetCount> sets{};  // sets[0] is set 1, the settings
+    std::array<ParameterSet, kCompareSetCount> sets{};          // sets[0] is set 1, the settings
     std::array<std::string, kStationTitleCount> stationTitles;  // [0] is station 1
     std::array<std::string, kTitleBlockCount> titleBlock;
     bool linked = false;  // a station was linked when the document was made; never stored

@@ -145,8 +145,9 @@ std::int32_t CSerialPort::Setup(std::int32_t baudRate, std::int32_t dataBits, st
                                 std::int32_t stopBits) {
     lastError_ = 0;
     if (fd_ < 0) return Fail(kErrorInvalidHandle);
-    termios line{};
-    if (tcgetattr(fd_, &line) != 0) return FailFromErrno(errno);
+    termios before{};
+    if (tcgetattr(fd_, &before) != 0) return FailFromErrno(errno);
+    termios line = before;
     const speed_t speed = SpeedOfBaud(baudRate);
     if (speed == B0 || (dataBits != 7 && dataBits != 8) || parity < 0 || parity > 2 ||
         (stopBits != 0 && stopBits != 2))
@@ -157,7 +158,21 @@ std::int32_t CSerialPort::Setup(std::int32_t baudRate, std::int32_t dataBits, st
     line.c_cflag |= dataBits == 7 ? CS7 : CS8;
     if (parity != 0) line.c_cflag |= PARENB | (parity == 1 ? PARODD : 0);
     if (stopBits == 2) line.c_cflag |= CSTOPB;
-    if (tcsetattr(fd_, TCSANOW, &line) != 0) return FailFromErrno(errno);
+    if (tcsetattr(fd_, TCSANOW, &line) != 0) {
+        const int error = errno;
+        tcsetattr(fd_, TCSANOW, &before);
+        return FailFromErrno(error);
+    }
+    // tcsetattr succeeds when it made any of the changes: a device that cannot
+    // do the whole format (a pty keeps 8 bits without parity) refuses it here.
+    termios now{};
+    constexpr tcflag_t kFormat = CSIZE | PARENB | PARODD | CSTOPB;
+    if (tcgetattr(fd_, &now) != 0) return FailFromErrno(errno);
+    if ((now.c_cflag & kFormat) != (line.c_cflag & kFormat) || cfgetospeed(&now) != speed) {
+        tcsetattr(fd_, TCSANOW, &before);
+        lastErrorText_ = "the device does not take this line format";
+        return Fail(kErrorInvalidParameter);
+    }
     return 0;
 }
 

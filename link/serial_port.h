@@ -67,6 +67,7 @@ public:
 
     // Opens the device of the name (DevicePathOfPort with the program folder) for
     // exclusive use, in raw mode, with read time-outs mode 0 and handshaking mode 2.
+    // The queue sizes are kept by the line driver itself on Linux and are not used.
     virtual std::int32_t Open(const std::string& name, std::int32_t inputQueueSize, std::int32_t outputQueueSize);
     // Restores the line settings found at Open and closes the device.
     virtual std::int32_t Close();

@@ -60,9 +60,9 @@ std::optional<LineReply> DriveLine::Handle(std::string_view frame, Clock::time_p
     SimulatedDrive* drive = Station(station);
     if (!drive) return std::nullopt;
     StationFaults& faults = drive->faults;
-    ++drive->requestsSeen;
+    ++faults.requestsCounted;
     if (faults.silent) return std::nullopt;
-    if (faults.answerEvery > 1 && drive->requestsSeen % faults.answerEvery != 0) return std::nullopt;
+    if (faults.answerEvery > 1 && faults.requestsCounted % faults.answerEvery != 0) return std::nullopt;
 
     Bytes request;
     for (std::size_t at = 3; at + 4 < frame.size(); at += 2)

@@ -41,7 +41,6 @@ public:
     int Model() const;
 
     StationFaults faults;
-    int requestsSeen = 0;  // requests addressed to this station, for "every N"
 
 private:
     Bytes Read(const Bytes& request);

@@ -26,6 +26,7 @@ bool ApplyFault(StationFaults& faults, std::string_view name, std::string_view a
     } else if (name == "silent") {
         faults.silent = true;
     } else if (name == "every") {
+        faults.requestsCounted = 0;
         return needsArgument(faults.answerEvery);
     } else if (name == "bad-lrc") {
         return needsArgument(faults.badLrcReplies);

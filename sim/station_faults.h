@@ -15,6 +15,7 @@ struct StationFaults {
     bool halfFrame = false;  // only the first half of every reply, no CR LF
     int otherAddress = 0;    // replies carry this station address instead of its own (0: its own)
     int delayMs = 0;         // every reply is held back this much longer
+    int requestsCounted = 0; // requests since "every" was set, to pick the Nth
 };
 
 // Sets one fault by name: "silent", "every N", "bad-lrc K", "stray", "lower-case",

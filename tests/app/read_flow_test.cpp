@@ -182,8 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"dialog 155"}},
         ReadFailureCase{"BadLrcAtB10", "Read Inverter Function Parameter...b10", "fault 3 bad-lrc 3", 3,
                         2 + 13 + 10, 3, {"dialog 261"}},
-        // The link made three requests to station 3: the fourth (version) is answered, the next three are not.
-        ReadFailureCase{"CapacityReadTimesOut", "", "fault 3 every 4", 3, 1, 3, {"dialog 155"}}),
+        ReadFailureCase{"BadLrcOnTheVersionRead", "", "fault 3 bad-lrc 3", 3, 0, 3, {"dialog 261"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadFlow, NoProgressWindowWhenTheVersionReadFails) {
@@ -235,6 +234,50 @@ TEST(ReadFlow, ReadIsRefusedWhileBusyAndCancelClearsTheFlag) {
     EXPECT_FALSE(FinishReadCommand(app, ui, std::nullopt));
     EXPECT_FALSE(app.Link().modalBusy);
     EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST(ReadFlow, OpenComparisonIsClosedAndTheReadMakesANewDocument) {
+    ReadRig rig;
+    ASSERT_TRUE(rig.linked);
+    CSolvaneDoc& comparison = rig.app.NewDocument();
+    comparison.compareMode = CompareFileFile;
+    comparison.kind = kKindCompare;
+    comparison.path = rig.sim.Folder() + "/pair.mvx";
+    comparison.modified = false;
+    EXPECT_TRUE(rig.Read(3, {}));
+    EXPECT_EQ(rig.ui.documentsClosed, 1);
+    EXPECT_EQ(rig.ui.newDocumentsFromRead, 1);
+    ASSERT_NE(rig.app.Document(), nullptr);
+    EXPECT_EQ(rig.app.Document()->compareMode, CompareNone);
+    EXPECT_TRUE(rig.app.Document()->path.empty());
+    EXPECT_TRUE(rig.app.Document()->untitled);
+}
+
+TEST(ReadFlow, PrintPreviewClosesTheDocumentWindowFirst) {
+    ReadRig rig;
+    ASSERT_TRUE(rig.linked);
+    rig.app.NewDocument().modified = false;
+    rig.ui.printPreview = true;
+    EXPECT_TRUE(rig.Read(3, {true, false}));
+    EXPECT_EQ(rig.ui.documentsClosed, 1);
+    EXPECT_EQ(rig.ui.newDocumentsFromRead, 1);
+    EXPECT_EQ(rig.ui.documentsRefilled, 0);
+}
+
+TEST(ReadFlow, SaveThatFailsIsReportedAndStopsTheRead) {
+    ReadRig rig;
+    ASSERT_TRUE(rig.linked);
+    CSolvaneDoc& doc = rig.app.NewDocument();
+    doc.modified = true;
+    rig.ui.answers = {Answer::Yes};
+    rig.ui.savePath = rig.sim.Folder() + "/no-such-folder/set.vx3";
+    EXPECT_FALSE(rig.Read(3, {}));
+    ASSERT_EQ(rig.ui.shown.size(), 3u);
+    EXPECT_EQ(rig.ui.shown[1], "save-as Untitled");
+    EXPECT_EQ(rig.ui.shown[2].rfind("message ", 0), 0u);
+    EXPECT_TRUE(rig.NewFrames().empty());
+    EXPECT_TRUE(doc.modified);
+    EXPECT_FALSE(rig.app.Link().modalBusy);
 }
 
 }  // namespace

@@ -125,7 +125,8 @@ TEST(TelvorctlShow, UnreadableFilesFailWithTheirMessage) {
     };
     const Case cases[] = {
         {DataFile("missing.vx3"), "File could not be opened!\n"},
-        {DataFile("broken_truncated_titles.vx3"), "Error: Open file failure!\n\nThe file format is not correctly!\n"},
+        {DataFile("broken_truncated_titles.vx3"),
+         "Error: Open file failure!\n\nThe file format is not correctly!\n"},
         {DataFile("broken_kind_parameter_mode2.vx3"),
          "Error: Open file failure!\n\nThe file format is not correctly!\n"},
     };
@@ -207,7 +208,8 @@ TEST(TelvorctlSettings, PrintsWhatTheProgramReadsAndResetWritesTheDefaults) {
     const std::string home = folder.File("home");
     const std::map<std::string, std::string> env{{"TELVOR_HOME", home}};
     const std::string defaults =
-        "ComPort=1\nBaudRate=38400\nDataLengthBits=8\nParityBit=0\nStopBits=0\nPrint Title=1\nPrint AxxFlag=1\n"
+        "ComPort=1\nBaudRate=38400\nDataLengthBits=8\nParityBit=0\nStopBits=0\nPrint Title=1\nPrint "
+        "AxxFlag=1\n"
         "Print bxxFlag=1\nOnLineEdit=0\nFreq50HzFlag=1\nDefinite Parameter=\n";
 
     const auto fresh = RunTelvorctl({"settings"}, env);
@@ -241,7 +243,8 @@ TEST(TelvorctlSettings, MissingProgramFolderEndsWithTheSystemDataMessage) {
 TEST(TelvorctlHelp, ListsEveryVerbAndBadVerbsAreUsageErrors) {
     const auto help = RunTelvorctl({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* verb : {"\n  new FILE", "\n  show FILE", "\n  set FILE CODE TEXT", "\n  settings [--reset]"})
+    for (const char* verb :
+         {"\n  new FILE", "\n  show FILE", "\n  set FILE CODE TEXT", "\n  settings [--reset]"})
         EXPECT_NE(help.out.find(verb), std::string::npos) << verb;
     EXPECT_EQ(RunTelvorctl({}).status, 2);
     const auto unknown = RunTelvorctl({"frobnicate"});

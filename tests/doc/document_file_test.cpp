@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -19,7 +21,8 @@ using test::WriteBytes;
 
 std::string Le32(std::int32_t value) {
     std::string bytes;
-    for (int k = 0; k < 4; ++k) bytes += static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * k)) & 0xFF);
+    for (int k = 0; k < 4; ++k)
+        bytes += static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * k)) & 0xFF);
     return bytes;
 }
 
@@ -111,8 +114,8 @@ TEST(CompareFileLayout, FieldsFollowTheSetNames) {
     EXPECT_EQ(bytes.substr(42, names), "a.vx3\nstation 12\n\n");
     EXPECT_EQ(bytes[rowFlags + 4], '\1');
     EXPECT_EQ(bytes[rowFlags + 5], '\0');
-    EXPECT_EQ(bytes.substr(rowFlags + 300 + 1200 + 4 * 7, 4), Le32(21));       // set 2, slot 7
-    EXPECT_EQ(bytes.substr(rowFlags + 300 + 2400 + 4 * 7, 4), Le32(-7));       // set 3, slot 7
+    EXPECT_EQ(bytes.substr(rowFlags + 300 + 1200 + 4 * 7, 4), Le32(21));  // set 2, slot 7
+    EXPECT_EQ(bytes.substr(rowFlags + 300 + 2400 + 4 * 7, 4), Le32(-7));  // set 3, slot 7
     EXPECT_EQ(bytes.substr(rowFlags + 300 + 3600), "Compared\n\n\n\n\n\n\n\n");
 }
 
@@ -125,7 +128,8 @@ TEST(CompareFileLayout, AbsentSetsStillTake2400Bytes) {
 
 TEST(DocumentFileRoundTrip, EveryKindReadsBackWhatWasWritten) {
     const CSolvaneDoc documents[] = {SampleParameterDocument(), SampleComparison(CompareInverterDefault),
-                                     SampleComparison(CompareFileFile), SampleComparison(CompareFilesDefault)};
+                                     SampleComparison(CompareFileFile),
+                                     SampleComparison(CompareFilesDefault)};
     TempFolder folder;
     for (const CSolvaneDoc& original : documents) {
         SCOPED_TRACE(original.compareMode);
@@ -175,17 +179,18 @@ TEST_P(SampleFiles, OpenOrAreRejectedWithTheFormatMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Data, SampleFiles,
-    testing::Values(SampleCase{"parameter_model8_60hz.vx3", true}, SampleCase{"parameter_titles_utf8.vx3", true},
-                    SampleCase{"parameter_trailing_bytes.vx3", true}, SampleCase{"handheld_latin1.vx3", true},
-                    SampleCase{"compare_file_file.mvx", true}, SampleCase{"compare_files_default.mvx", true},
-                    SampleCase{"broken_empty.vx3", false}, SampleCase{"broken_no_varnox.vx3", false},
-                    SampleCase{"broken_header_only.vx3", false}, SampleCase{"broken_kind_unknown.vx3", false},
-                    SampleCase{"broken_kind_parameter_mode2.vx3", false},
-                    SampleCase{"broken_kind_compare_mode0.mvx", false}, SampleCase{"broken_compare_mode7.mvx", false},
-                    SampleCase{"broken_compare_mode_negative.mvx", false},
-                    SampleCase{"broken_truncated_values.vx3", false}, SampleCase{"broken_truncated_titles.vx3", false},
-                    SampleCase{"broken_last_line_open.vx3", false},
-                    SampleCase{"broken_truncated_compare.mvx", false}, SampleCase{"broken_binary_noise.vx3", false}));
+    testing::Values(
+        SampleCase{"parameter_model8_60hz.vx3", true}, SampleCase{"parameter_titles_utf8.vx3", true},
+        SampleCase{"parameter_trailing_bytes.vx3", true}, SampleCase{"handheld_latin1.vx3", true},
+        SampleCase{"compare_file_file.mvx", true}, SampleCase{"compare_files_default.mvx", true},
+        SampleCase{"broken_empty.vx3", false}, SampleCase{"broken_no_varnox.vx3", false},
+        SampleCase{"broken_header_only.vx3", false}, SampleCase{"broken_kind_unknown.vx3", false},
+        SampleCase{"broken_kind_parameter_mode2.vx3", false},
+        SampleCase{"broken_kind_compare_mode0.mvx", false}, SampleCase{"broken_compare_mode7.mvx", false},
+        SampleCase{"broken_compare_mode_negative.mvx", false},
+        SampleCase{"broken_truncated_values.vx3", false}, SampleCase{"broken_truncated_titles.vx3", false},
+        SampleCase{"broken_last_line_open.vx3", false}, SampleCase{"broken_truncated_compare.mvx", false},
+        SampleCase{"broken_binary_noise.vx3", false}));
 
 TEST(DocumentFileRead, MissingFileOrFolderCannotBeOpened) {
     TempFolder folder;
@@ -366,7 +371,7 @@ TEST(DocumentFileWrite, ReplacingAFileKeepsItsModeAndLeavesNoTemporaryFile) {
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     CSolvaneDoc doc = SampleParameterDocument();
     ASSERT_TRUE(WriteDocumentFile(doc, path).ok);
-    struct stat info{};
+    struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(ReadBytes(path), DocumentFileBytes(doc));
@@ -375,10 +380,33 @@ TEST(DocumentFileWrite, ReplacingAFileKeepsItsModeAndLeavesNoTemporaryFile) {
     EXPECT_EQ(entries, 1);
 }
 
+TEST(DocumentFileWrite, AFileThatMayNotBeWrittenIsNotReplaced) {
+    TempFolder folder;
+    ASSERT_EQ(chmod(folder.path().c_str(), 0777), 0);
+    const std::string path = folder.File("locked.vx3");
+    WriteBytes(path, "locked contents");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    // Root may write anything: the save runs as an ordinary user in a child process.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        CSolvaneDoc doc = SampleParameterDocument();
+        const DocumentWriteResult written = WriteDocumentFile(doc, path);
+        _exit(written.ok ? 1 : written.message.text.find("Permission denied") == std::string::npos ? 2 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadBytes(path), "locked contents");
+}
+
 TEST(DocumentExtension, OnlyVx3AndMvxInAnyCase) {
     const std::pair<const char*, bool> cases[] = {
-        {"a.vx3", true}, {"a.VX3", true}, {"b.Mvx", true}, {"dir.vx3/a.mvx", true}, {"a.vx", false},
-        {"a.vx3.bak", false}, {"vx3", false}, {"a.txt", false}, {"", false},
+        {"a.vx3", true},         {"a.VX3", true},  {"b.Mvx", true},
+        {"dir.vx3/a.mvx", true}, {"a.vx", false},  {"a.vx3.bak", false},
+        {"vx3", false},          {"a.txt", false}, {"", false},
     };
     for (const auto& [path, expected] : cases) EXPECT_EQ(HasDocumentExtension(path), expected) << path;
 }

@@ -15,7 +15,7 @@ using test::WriteBytes;
 
 // Sets the three variables for one case and puts the old values back afterwards.
 class Environment {
-public:
+  public:
     Environment(const char* telvorHome, const char* xdgConfig, const char* home) {
         Set("TELVOR_HOME", telvorHome);
         Set("XDG_CONFIG_HOME", xdgConfig);
@@ -25,7 +25,7 @@ public:
         for (const auto& [name, value] : saved_) value ? setenv(name, value->c_str(), 1) : unsetenv(name);
     }
 
-private:
+  private:
     void Set(const char* name, const char* value) {
         const char* old = std::getenv(name);
         saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
@@ -47,8 +47,8 @@ TEST(ProgramFolder, FoundInTheEnvironmentAndCreated) {
         {"", "", root + "/home", root + "/home/.config/telvor"},
     };
     for (const Case& c : cases) {
-        Environment env(c.telvorHome.empty() ? nullptr : c.telvorHome.c_str(), c.xdg.empty() ? nullptr : c.xdg.c_str(),
-                        c.home.c_str());
+        Environment env(c.telvorHome.empty() ? nullptr : c.telvorHome.c_str(),
+                        c.xdg.empty() ? nullptr : c.xdg.c_str(), c.home.c_str());
         const ProgramFolderResult result = FindProgramFolder();
         ASSERT_TRUE(result.ok) << c.expected;
         EXPECT_EQ(result.folder, c.expected);

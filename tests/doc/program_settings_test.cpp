@@ -57,7 +57,8 @@ TEST(SettingsFile, EverySettingAndTheListSurviveARoundTrip) {
     settings.definite.entries[1] = {2, 95};
     settings.definite.entries[2] = {0, 0};
     const std::string text = SettingsFileText(settings);
-    EXPECT_NE(text.find("\r\n[Definite Parameter]\r\n3\r\n1\r\n02\r\n2\r\n95\r\n0\r\n00\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n[Definite Parameter]\r\n3\r\n1\r\n02\r\n2\r\n95\r\n0\r\n00\r\n"),
+              std::string::npos);
     EXPECT_TRUE(SameSettings(ParseSettingsText(text), settings));
 }
 
@@ -89,12 +90,14 @@ TEST(SettingsFile, EachLineIsReadByItsOwnRules) {
         {10, "Print AxxFlag=abc", "Print AxxFlag=0"},
         {11, "Print bxxFlag=0", "Print bxxFlag=0"},
         {13, "Freq50HzFlag=0", "Freq50HzFlag=0"},
-        {13, "xxFreq50HzFlag=1", "Freq50HzFlag=0"},  // contains the key; the value is "=1" after 13 characters
+        {13, "xxFreq50HzFlag=1",
+         "Freq50HzFlag=0"},  // contains the key; the value is "=1" after 13 characters
     };
     for (const LineCase& c : cases) {
         const std::string written = SettingsFileText(ParseSettingsText(WithLine(c.line, c.text)));
         EXPECT_NE(written.find(std::string("\r\n") + c.expectLine + "\r\n"), std::string::npos)
-            << c.text << "\n" << written;
+            << c.text << "\n"
+            << written;
     }
 }
 
@@ -156,7 +159,8 @@ TEST(SettingsFile, DefiniteListNeverGrowsBeyondItsCapacityOrTheFile) {
             EXPECT_EQ(s.definite.entries[c.count - 1].number, c.lastNumber) << c.file;
         }
         const std::string written = SettingsFileText(s);
-        EXPECT_NE(written.find("[Definite Parameter]\r\n" + std::to_string(c.count) + "\r\n"), std::string::npos);
+        EXPECT_NE(written.find("[Definite Parameter]\r\n" + std::to_string(c.count) + "\r\n"),
+                  std::string::npos);
     }
     const ProgramSettings list = ReadSettingsFile(DataFile("settings_list.ini"));
     EXPECT_EQ(DefiniteEntryCode(list.definite.entries[0]), "A02");
@@ -210,9 +214,18 @@ TEST(SettingsFile, FailedWriteNamesTheFileAndTheReason) {
 
 TEST(SettingsFile, AtoiReadsLikeTheCLibrary) {
     const std::pair<const char*, int> cases[] = {
-        {"", 0}, {"12", 12}, {"  \t42x", 42}, {"-17", -17}, {"+5", 5}, {"- 5", 0}, {"=9600", 0},
-        {"2147483647", 2147483647}, {"2147483648", 2147483647}, {"-2147483648", -2147483647 - 1},
-        {"-99999999999999999999", -2147483647 - 1}, {"0012", 12},
+        {"", 0},
+        {"12", 12},
+        {"  \t42x", 42},
+        {"-17", -17},
+        {"+5", 5},
+        {"- 5", 0},
+        {"=9600", 0},
+        {"2147483647", 2147483647},
+        {"2147483648", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"-99999999999999999999", -2147483647 - 1},
+        {"0012", 12},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(AtoiValue(text), value) << text;
 }

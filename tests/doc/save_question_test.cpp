@@ -25,11 +25,9 @@ struct Case {
 
 TEST(SaveQuestion, AnswerAndSaveOutcomeDecideWhetherTheCommandGoesOn) {
     const Case cases[] = {
-        {false, std::nullopt, true, true, false, 0},
-        {true, SaveAnswer::Yes, true, true, false, 1},
+        {false, std::nullopt, true, true, false, 0},    {true, SaveAnswer::Yes, true, true, false, 1},
         {true, SaveAnswer::Yes, false, false, true, 1},  // Save As cancelled or the write failed
-        {true, SaveAnswer::No, true, true, false, 0},
-        {true, SaveAnswer::Cancel, true, false, true, 0},
+        {true, SaveAnswer::No, true, true, false, 0},   {true, SaveAnswer::Cancel, true, false, true, 0},
     };
     for (const Case& c : cases) {
         for (SaveButtons buttons : {SaveButtons::YesNoCancel, SaveButtons::YesNo}) {

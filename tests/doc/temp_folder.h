@@ -11,7 +11,7 @@
 namespace telvor::test {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         char pattern[] = "/tmp/telvor-test-XXXXXX";
         const char* made = mkdtemp(pattern);
@@ -27,7 +27,7 @@ public:
     const std::string& path() const { return path_; }
     std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -41,6 +41,8 @@ inline void WriteBytes(const std::string& path, std::string_view bytes) {
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string DataFile(std::string_view name) { return std::string(TELVOR_TEST_DATA) + "/" + std::string(name); }
+inline std::string DataFile(std::string_view name) {
+    return std::string(TELVOR_TEST_DATA) + "/" + std::string(name);
+}
 
 }  // namespace telvor::test

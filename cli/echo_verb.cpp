@@ -1,0 +1,56 @@
+#include "echo_verb.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "link_options.h"
+#include "transactions.h"
+
+namespace telvor {
+namespace {
+
+int RunEcho(std::span<const std::string> arguments);
+
+constexpr Verb kVerbs[] = {
+    {"echo", "--station N [--port COMn|PATH] [--baud B] [--data-bits 7|8] [--parity none|odd|even] [--stop-bits 1|2]",
+     "send the diagnostic echo to station N (three attempts) and tell whether it came back", RunEcho},
+};
+
+int RunEcho(std::span<const std::string> arguments) {
+    LinkOptions options;
+    std::vector<std::string> rest;
+    std::string error;
+    if (!ParseLinkOptions(arguments, options, rest, error)) {
+        std::fprintf(stderr, "telvorctl echo: %s\n", error.c_str());
+        return UsageError(kVerbs[0]);
+    }
+    int station = 0;
+    if (rest.size() != 2 || rest[0] != "--station") return UsageError(kVerbs[0]);
+    const auto [end, parsed] = std::from_chars(rest[1].data(), rest[1].data() + rest[1].size(), station);
+    if (parsed != std::errc() || end != rest[1].data() + rest[1].size() || station < kFirstStation ||
+        station > kLastStation) {
+        std::fprintf(stderr, "telvorctl echo: --station needs a station 1..254\n");
+        return kExitUsage;
+    }
+    ConsoleSink sink;
+    CModbusAscii port(&sink);
+    std::string message;
+    if (!OpenLinkPort(port, options, message)) {
+        ShowMessage(message);
+        return kExitFailed;
+    }
+    const TransactionReply reply = EchoTest(port, station, kEchoAttemptsSingle);
+    port.Close();
+    if (!reply.Ok()) {
+        CommunicationFailureReport(sink, reply);
+        return kExitFailed;
+    }
+    std::printf("Station %03d: echo returned\n", station);
+    return kExitOk;
+}
+
+}  // namespace
+
+std::span<const Verb> LinkVerbs() { return kVerbs; }
+
+}  // namespace telvor

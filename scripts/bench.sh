@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# make bench: line-speed benchmarks against the simulator.
+set -euo pipefail
+build=${1:-build}
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$build/bench/exchange_bench" "$build/sim/telvor-sim" 38400 100
+# The flows: full read against the line limit, pymodbus and gap-ended reads; full write; scan of 1-10.
+"$build/bench/telvor-bench" "$build/sim/telvor-sim" "$here/bench/pymodbus_read.py" "${BENCH_RUNS:-5}"

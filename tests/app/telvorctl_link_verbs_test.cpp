@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "document_file.h"
+#include "parameter_catalogue.h"
+#include "sim_line.h"
+#include "telvorctl_runner.h"
+#include "value_format.h"
+
+namespace telvor {
+namespace {
+
+using telvor::test::RunResult;
+using telvor::testing::CapacityFrame;
+using telvor::testing::EchoFrame;
+using telvor::testing::SimLine;
+using telvor::testing::VersionFrame;
+using telvor::testing::WriteFrame;
+using Frames = std::vector<std::string>;
+
+// telvorctl against one simulated line, with a program folder of its own.
+struct CtlRig {
+    explicit CtlRig(std::vector<std::string> simArguments) : sim(std::move(simArguments)) {}
+
+    RunResult Run(std::vector<std::string> arguments) {
+        arguments.push_back("--port");
+        arguments.push_back(sim.LinkPath());
+        return telvor::test::RunTelvorctl(arguments, {{"TELVOR_HOME", sim.Folder() + "/home"}});
+    }
+    std::string File(const std::string& name) const { return sim.Folder() + "/" + name; }
+    Frames NewFrames() {
+        Frames all = sim.Frames();
+        Frames fresh(all.begin() + static_cast<long>(std::min(seen, all.size())), all.end());
+        seen = all.size();
+        return fresh;
+    }
+    bool Contains(const Frames& frames, const std::string& frame) {
+        return std::find(frames.begin(), frames.end(), frame) != frames.end();
+    }
+
+    SimLine sim;
+    std::size_t seen = 0;
+};
+
+TEST(TelvorctlScan, PrintsTheStatusPanesOfTheLinkedStation) {
+    CtlRig rig({"--stations", "3", "--model", "8"});
+    ASSERT_TRUE(rig.sim.Started());
+    RunResult run = rig.Run({"scan", "--stations", "1-3"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "Ver: 1.2\nLinking  003\nModel: KRV-075-43\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(rig.NewFrames(), (Frames{EchoFrame(1), EchoFrame(1), EchoFrame(2), EchoFrame(2), EchoFrame(3),
+                                       VersionFrame(3), CapacityFrame(3)}));
+}
+
+TEST(TelvorctlScan, FailuresExitWithOneAndTheirMessage) {
+    CtlRig rig({"--stations", "5"});
+    ASSERT_TRUE(rig.sim.Started());
+    RunResult none = rig.Run({"scan", "--stations", "1-2"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "");
+    RunResult silent = rig.Run({"scan", "--stations", "7"});
+    EXPECT_EQ(silent.status, 1);
+    EXPECT_EQ(silent.err, "TIME-OUT !!\n");
+    RunResult usage = rig.Run({"scan"});
+    EXPECT_EQ(usage.status, 2);
+}
+
+TEST(TelvorctlReadWrite, ReadOneDriveAndWriteItIntoAnotherGivesTheSameSettings) {
+    CtlRig rig({"--stations", "3,4", "--model", "8"});
+    ASSERT_TRUE(rig.sim.Started());
+    ASSERT_TRUE(rig.sim.Control("register 3 8 4500"));   // A02
+    ASSERT_TRUE(rig.sim.Control("register 3 111 2"));    // b00
+    ASSERT_TRUE(rig.sim.Control("register 3 13 1"));     // b02
+
+    RunResult read = rig.Run({"read", "--station", "3", "-o", rig.File("three.vx3")});
+    EXPECT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(read.err, "");
+    DocumentReadResult three = ReadDocumentFile(rig.File("three.vx3"));
+    ASSERT_TRUE(three.ok);
+    EXPECT_EQ(three.doc.sets[0][2], 4500);
+    EXPECT_EQ(three.doc.modelIndex, 8);
+
+    RunResult again = rig.Run({"read", "--station", "3", "-o", rig.File("three.vx3")});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("exists"), std::string::npos);
+    EXPECT_EQ(rig.Run({"read", "--station", "3", "-o", rig.File("three.vx3"), "--force"}).status, 0);
+
+    rig.NewFrames();
+    RunResult write = rig.Run({"write", "--stations", "4", rig.File("three.vx3")});
+    EXPECT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(write.err, "");
+    Frames frames = rig.NewFrames();
+    EXPECT_TRUE(rig.Contains(frames, WriteFrame(4, 2, 4500)));
+    EXPECT_FALSE(rig.Contains(frames, WriteFrame(4, kCodeB95, 0)));
+
+    RunResult readBack = rig.Run({"read", "--station", "4", "-o", rig.File("four.vx3")});
+    EXPECT_EQ(readBack.status, 0);
+    DocumentReadResult four = ReadDocumentFile(rig.File("four.vx3"));
+    ASSERT_TRUE(four.ok);
+    EXPECT_EQ(four.doc.sets[0], three.doc.sets[0]);
+}
+
+TEST(TelvorctlReadWrite, ReadOfOneGroupKeepsDefaultsForTheOther) {
+    CtlRig rig({"--stations", "3", "--model", "8"});
+    ASSERT_TRUE(rig.sim.Started());
+    ASSERT_TRUE(rig.sim.Control("register 3 8 4500"));
+    ASSERT_TRUE(rig.sim.Control("register 3 111 2"));
+    RunResult read = rig.Run({"read", "--station", "3", "--advanced", "-o", rig.File("b.vx3")});
+    EXPECT_EQ(read.status, 0) << read.err;
+    DocumentReadResult doc = ReadDocumentFile(rig.File("b.vx3"));
+    ASSERT_TRUE(doc.ok);
+    EXPECT_EQ(doc.doc.sets[0][2], DefaultRaw(2, 8, true));
+    EXPECT_EQ(doc.doc.sets[0][kBasicCount], 2);
+}
+
+struct WriteErrorCase {
+    const char* name;
+    std::vector<std::string> extra;
+    bool fifthWritten;
+};
+
+class TelvorctlWriteError : public ::testing::TestWithParam<WriteErrorCase> {};
+
+TEST_P(TelvorctlWriteError, SilentStationInTheMiddleFollowsOnError) {
+    const WriteErrorCase& c = GetParam();
+    CtlRig rig({"--stations", "3,5", "--model", "8"});
+    ASSERT_TRUE(rig.sim.Started());
+    ASSERT_EQ(rig.Run({"read", "--station", "3", "--basic", "-o", rig.File("set.vx3")}).status, 0);
+    rig.NewFrames();
+    std::vector<std::string> words{"write", "--stations", "3-5", "--basic", rig.File("set.vx3")};
+    words.insert(words.end(), c.extra.begin(), c.extra.end());
+    RunResult run = rig.Run(words);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Communication Error !!\nContinue to Next Station ?\n");
+    Frames frames = rig.NewFrames();
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), CapacityFrame(4)), 3);
+    EXPECT_EQ(rig.Contains(frames, CapacityFrame(5)), c.fifthWritten);
+    EXPECT_EQ(rig.Contains(frames, WriteFrame(5, 0, DefaultRaw(0, 8, true))), c.fifthWritten);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TelvorctlWriteError,
+                         ::testing::Values(WriteErrorCase{"AbortByDefault", {}, false},
+                                           WriteErrorCase{"Abort", {"--on-error", "abort"}, false},
+                                           WriteErrorCase{"Continue", {"--on-error", "continue"}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct PutCase {
+    const char* name;
+    std::vector<std::string> words;
+    int status;
+    std::string err;
+    Frames writes;  // the write frames that went out
+};
+
+class TelvorctlPut : public ::testing::TestWithParam<PutCase> {};
+
+TEST_P(TelvorctlPut, WritesAsTheOnlineEditWould) {
+    const PutCase& c = GetParam();
+    CtlRig rig({"--stations", "3", "--model", "8"});
+    ASSERT_TRUE(rig.sim.Started());
+    std::vector<std::string> words{"put", "--station", "3"};
+    words.insert(words.end(), c.words.begin(), c.words.end());
+    RunResult run = rig.Run(words);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.err, c.err);
+    Frames writes;
+    for (const auto& frame : rig.NewFrames())
+        if (frame.compare(3, 2, "10") == 0) writes.push_back(frame);
+    EXPECT_EQ(writes, c.writes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TelvorctlPut,
+    ::testing::Values(
+        PutCase{"Frequency", {"A02", "45"}, 0, "Write Parameter Successfully !!\n", {WriteFrame(3, 2, 4500)}},
+        PutCase{"ResetWithoutYes", {"b95", "20"}, 1, "Code: b95\nReset to factory default (60 Hz)?\n", {}},
+        PutCase{"ResetWithYes",
+                {"b95", "10", "--yes"},
+                0,
+                "Code: b95\nReset to factory default (50 Hz)?\nWrite Parameter Successfully !!\n",
+                {WriteFrame(3, kCodeB95, 10)}},
+        PutCase{"ResetZeroIsNotSent", {"b95", "0"}, 0, "", {}},
+        PutCase{"Protected", {"b96", "20"}, 1, "b96 is read-only.\n", {}},
+        PutCase{"OutOfRange", {"b95", "5"}, 1, RangeMessage(kCodeB95) + "\n", {}},
+        PutCase{"NotAccepted", {"A02", "4x"}, 1, "The Setting cell of A02 does not take \"4x\".\n", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TelvorctlPut, StationOutsideTheLineIsAUsageError) {
+    CtlRig rig({"--stations", "3"});
+    ASSERT_TRUE(rig.sim.Started());
+    EXPECT_EQ(rig.Run({"put", "--station", "255", "A02", "45"}).status, 2);
+    EXPECT_EQ(rig.Run({"read", "--station", "0", "-o", rig.File("x.vx3")}).status, 2);
+    EXPECT_TRUE(rig.NewFrames().empty());
+}
+
+}  // namespace
+}  // namespace telvor
