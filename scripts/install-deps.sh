@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Installs every Debian package that the build, the tests, the benchmarks and
-# the screenshots need. Quiet and quick when everything is already there.
+# Installs every Debian package that the build, the tests, make run, the benchmarks
+# and the screenshots need, each named: recommended packages are not installed, so
+# nothing may come only as another package's recommendation.
+# Quiet and quick when everything is already there.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  qt6-base-dev libgl-dev
-  python3 python3-pymodbus python3-serial socat
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  # the independent MODBUS peer: pymodbus only recommends the serial modules its
+  # client and server import
+  python3 python3-pymodbus python3-serial python3-serial-asyncio socat
   xvfb xauth
 )
 

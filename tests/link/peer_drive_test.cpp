@@ -20,6 +20,7 @@ constexpr int kStation = 7;
 class PeerDriveTest : public ::testing::Test {
 protected:
     void SetUp() override {
+    if (const std::string missing = testing::PeerMissing("drive_server.py"); !missing.empty()) GTEST_SKIP() << missing;
         ASSERT_TRUE(pair.Start(dir)) << "socat did not make its pty pair";
         std::vector<std::string> args = {testing::kPython, TELVOR_PEER_DIR "/drive_server.py", pair.B(),
                                          std::to_string(kStation)};

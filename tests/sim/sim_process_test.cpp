@@ -135,6 +135,7 @@ TEST(SimLineTiming, HoldsEachReplyForTheTimeOfTheLine) {
 }
 
 TEST(SimAndPymodbus, ThePymodbusMasterGetsTheSimulatorsAnswers) {
+    if (const std::string missing = testing::PeerMissing("master.py"); !missing.empty()) GTEST_SKIP() << missing;
     TempDir dir;
     SimProcess sim;
     ASSERT_TRUE(sim.Start(dir, {"--stations", "1,3", "--model", "8"}));

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <thread>
 
 #include <fcntl.h>
@@ -148,6 +149,22 @@ bool SocatPair::Start(const TempDir& dir) {
     if (!socat_.Start({"/usr/bin/socat", "pty,raw,echo=0,link=" + a_, "pty,raw,echo=0,link=" + b_}, dir.File("socat.log")))
         return false;
     return WaitForPath(a_, std::chrono::seconds(5)) && WaitForPath(b_, std::chrono::seconds(5));
+}
+
+std::string PeerMissing(const std::string& script) {
+    static std::map<std::string, std::string> checked;
+    if (const auto found = checked.find(script); found != checked.end()) return found->second;
+    std::string missing;
+    std::vector<std::string> check = {kPython, TELVOR_PEER_DIR "/check_imports.py"};
+    if (!script.empty()) check.push_back(TELVOR_PEER_DIR "/" + script);
+    std::string output;
+    if (access(kPython, X_OK) != 0)
+        missing = std::string(kPython) + " is missing: install the Debian package python3";
+    else if (access("/usr/bin/socat", X_OK) != 0)
+        missing = "socat is missing: install the Debian package socat";
+    else if (!RunWithInput(check, "", output))
+        missing = output.empty() ? "the peer's import check did not run" : output;
+    return checked[script] = missing;
 }
 
 }  // namespace telvor::testing

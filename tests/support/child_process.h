@@ -64,4 +64,9 @@ private:
 
 inline const char* const kPython = "/usr/bin/python3";
 
+// Empty when a script of the independent peer can run (python3, socat and every module
+// the script imports; every peer script when none is named); otherwise what is missing,
+// naming its Debian package.
+std::string PeerMissing(const std::string& script = "");
+
 }  // namespace telvor::testing
