@@ -15,11 +15,11 @@ deps:
 	@./scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTELVOR_WERROR=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 build-asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTELVOR_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTELVOR_SANITIZE=ON -DTELVOR_WERROR=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test-plain: build
@@ -39,7 +39,7 @@ bench: build
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DTELVOR_FUZZ=ON -DTELVOR_GUI=OFF -DTELVOR_TESTS=OFF >/dev/null
+	  -DTELVOR_FUZZ=ON -DTELVOR_GUI=OFF -DTELVOR_TESTS=OFF -DTELVOR_WERROR=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@./scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 

@@ -111,8 +111,10 @@ std::vector<double> PymodbusRuns(const std::string& script, const std::string& l
     std::string command = "/usr/bin/python3 " + script + " " + link + " " + std::to_string(kStation) + " " +
                           std::to_string(runs) + " " + std::to_string(kRegisterSoftwareVersion) + " " +
                           std::to_string(kRegisterCapacityCode);
-    for (int slot = 0; slot < kParameterCount; ++slot)
-        command += " " + std::to_string(RegisterOfParameter(CodeIndexOfSlot(slot)));
+    for (int slot = 0; slot < kParameterCount; ++slot) {
+        command += ' ';
+        command += std::to_string(RegisterOfParameter(CodeIndexOfSlot(slot)));
+    }
     std::vector<double> times;
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return times;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document_file.h"
 #include "drive_models.h"
@@ -87,16 +88,17 @@ int RunShow(std::span<const std::string> arguments) {
     for (int slot = 0; slot < kParameterCount; ++slot) {
         if (doc->rowFlags[slot] != 1) continue;
         const int code = CodeIndexOfSlot(slot);
-        std::string line = CodeText(code) + "\t" + DescriptionText(code);
+        std::vector<std::string> cells = {CodeText(code), DescriptionText(code)};
         if (IsComparison(*doc)) {
             for (int set = 0; set < kCompareSetCount; ++set)
-                if (doc->presentFlags[set])
-                    line += "\t" + FormatRawValue(ValueFormatOf(code), doc->sets[set][slot]);
+                if (doc->presentFlags[set]) cells.push_back(FormatRawValue(ValueFormatOf(code), doc->sets[set][slot]));
         } else {
-            line += "\t" + RangeText(code) + "\t" + DefaultText(code, doc->modelIndex) + "\t" +
-                    SettingCellText(*doc, code);
+            cells.insert(cells.end(), {RangeText(code), DefaultText(code, doc->modelIndex), SettingCellText(*doc, code)});
         }
-        out += line + "\n";
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            out += cells[i];
+            out += i + 1 < cells.size() ? '\t' : '\n';
+        }
     }
     std::fputs(out.c_str(), stdout);
     return kExitOk;
