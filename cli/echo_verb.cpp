@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "console_user_interface.h"
 #include "link_options.h"
 #include "transactions.h"
 
@@ -32,8 +33,8 @@ int RunEcho(std::span<const std::string> arguments) {
         std::fprintf(stderr, "telvorctl echo: --station needs a station 1..254\n");
         return kExitUsage;
     }
-    ConsoleSink sink;
-    CModbusAscii port(&sink);
+    ConsoleUserInterface ui(ConsoleAnswers{});
+    CModbusAscii port(&ui);
     std::string message;
     if (!OpenLinkPort(port, options, message)) {
         ShowMessage(message);
@@ -42,7 +43,7 @@ int RunEcho(std::span<const std::string> arguments) {
     const TransactionReply reply = EchoTest(port, station, kEchoAttemptsSingle);
     port.Close();
     if (!reply.Ok()) {
-        CommunicationFailureReport(sink, reply);
+        CommunicationFailureReport(ui, reply);
         return kExitFailed;
     }
     std::printf("Station %03d: echo returned\n", station);

@@ -17,18 +17,6 @@ bool Integer(const std::string& text, int& value) {
     return error == std::errc() && end == text.data() + text.size();
 }
 
-const char* FixedDialogText(FixedDialog dialog) {
-    switch (dialog) {
-    case FixedDialog::TimeOut: return "TIME-OUT !!";
-    case FixedDialog::ChecksumError: return "Check Sum Error !!";
-    case FixedDialog::NotLinked: return "Varnox Not Link With PC !!";
-    case FixedDialog::ContinueAfterTimeOut: return "Communication Error !!\nContinue to Next Station ?";
-    case FixedDialog::ContinueToNextStation: return "Continue to Next Station ?";
-    case FixedDialog::WriteSuccess: return "Write Parameter Successfully !!";
-    }
-    return "";
-}
-
 }  // namespace
 
 bool ParseLinkOptions(std::span<const std::string> arguments, LinkOptions& options, std::vector<std::string>& rest,
@@ -87,15 +75,6 @@ int TakeGlobalLinkOptions(int argc, char** argv) {
 }
 
 bool FrameTraceRequested() { return traceRequested; }
-
-void ConsoleSink::ShowMessage(const std::string& caption, const std::string& text, MessageIcon) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-}
-
-DialogResult ConsoleSink::RunFixedDialog(FixedDialog dialog) {
-    std::fprintf(stderr, "%s\n", FixedDialogText(dialog));
-    return DialogResult::Ok;
-}
 
 bool OpenLinkPort(CModbusAscii& port, const LinkOptions& options, std::string& message) {
     static StreamFrameTrace trace(stderr);

@@ -1,13 +1,12 @@
 #pragma once
 // What every link verb of telvorctl shares: the line options --port, --baud,
 // --data-bits, --parity none|odd|even, --stop-bits 1|2 (defaults from the
-// settings file), the global --trace, a console MessageSink and opening the port.
+// settings file), the global --trace and opening the port.
 
 #include <span>
 #include <string>
 #include <vector>
 
-#include "message_sink.h"
 #include "modbus_ascii.h"
 
 namespace telvor {
@@ -29,13 +28,6 @@ bool ParseLinkOptions(std::span<const std::string> arguments, LinkOptions& optio
 // The global options that stand before the verb ("--trace"); returns how many there were.
 int TakeGlobalLinkOptions(int argc, char** argv);
 bool FrameTraceRequested();
-
-// Port messages and failure reports on stderr.
-class ConsoleSink : public MessageSink {
-public:
-    void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
-    DialogResult RunFixedDialog(FixedDialog dialog) override;
-};
 
 // Opens and sets up the port with the options, the trace on stderr when asked for.
 // False with the message to show in `message`.

@@ -63,6 +63,8 @@ std::optional<LineReply> DriveLine::Handle(std::string_view frame, Clock::time_p
     ++faults.requestsCounted;
     if (faults.silent) return std::nullopt;
     if (faults.answerEvery > 1 && faults.requestsCounted % faults.answerEvery != 0) return std::nullopt;
+    if (faults.answersLeft == 0) return std::nullopt;
+    if (faults.answersLeft > 0) --faults.answersLeft;
 
     Bytes request;
     for (std::size_t at = 3; at + 4 < frame.size(); at += 2)

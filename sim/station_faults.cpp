@@ -45,6 +45,8 @@ bool ApplyFault(StationFaults& faults, std::string_view name, std::string_view a
         }
     } else if (name == "delay") {
         return needsArgument(faults.delayMs);
+    } else if (name == "silent-after") {
+        return needsArgument(faults.answersLeft);
     } else {
         if (error) *error = "unknown fault \"" + std::string(name) + "\"";
         return false;

@@ -182,7 +182,8 @@ INSTANTIATE_TEST_SUITE_P(
                         {"dialog 155"}},
         ReadFailureCase{"BadLrcAtB10", "Read Inverter Function Parameter...b10", "fault 3 bad-lrc 3", 3,
                         2 + 13 + 10, 3, {"dialog 261"}},
-        ReadFailureCase{"BadLrcOnTheVersionRead", "", "fault 3 bad-lrc 3", 3, 0, 3, {"dialog 261"}}),
+        ReadFailureCase{"BadLrcOnTheVersionRead", "", "fault 3 bad-lrc 3", 3, 0, 3, {"dialog 261"}},
+        ReadFailureCase{"SilentFromTheCapacityRead", "", "fault 3 silent-after 1", 3, 1, 3, {"dialog 155"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadFlow, NoProgressWindowWhenTheVersionReadFails) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "document_file.h"
 #include "parameter_catalogue.h"
+#include "pty_pair.h"
 #include "sim_line.h"
 #include "telvorctl_runner.h"
 #include "value_format.h"
@@ -101,6 +104,29 @@ TEST(TelvorctlReadWrite, ReadOneDriveAndWriteItIntoAnotherGivesTheSameSettings) 
     DocumentReadResult four = ReadDocumentFile(rig.File("four.vx3"));
     ASSERT_TRUE(four.ok);
     EXPECT_EQ(four.doc.sets[0], three.doc.sets[0]);
+}
+
+TEST(TelvorctlReadWrite, OnATerminalTheProgressLineIsRewrittenInPlaceAndClearedAtTheEnd) {
+    CtlRig rig({"--stations", "3", "--model", "8"});
+    ASSERT_TRUE(rig.sim.Started());
+    testing::PtyPair terminal;
+    ASSERT_TRUE(terminal.Ok());
+    std::string shown;
+    std::atomic<bool> done = false;
+    std::thread reader([&] {
+        while (!done) shown += terminal.Receive(std::chrono::milliseconds(100));
+        shown += terminal.Receive(std::chrono::milliseconds(100));
+    });
+    const RunResult read = telvor::test::RunTelvorctl(
+        {"read", "--station", "3", "--basic", "-o", rig.File("a.vx3"), "--port", rig.sim.LinkPath()},
+        {{"TELVOR_HOME", rig.sim.Folder() + "/home"}}, terminal.SlavePath());
+    done = true;
+    reader.join();
+    EXPECT_EQ(read.status, 0);
+    std::string expected;
+    for (int i = 0; i < kBasicCount; ++i)
+        expected += "\rRead Inverter Function Parameter..." + CodeText(i) + " " + std::to_string(i + 1) + "/13\x1b[K";
+    EXPECT_EQ(shown, expected + "\r\x1b[K");
 }
 
 TEST(TelvorctlReadWrite, ReadOfOneGroupKeepsDefaultsForTheOther) {

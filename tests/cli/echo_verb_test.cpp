@@ -5,8 +5,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "child_process.h"
+#include "modbus_ascii.h"
+#include "pty_pair.h"
 #include "program_settings.h"
 #include "telvorctl_runner.h"
 
@@ -68,6 +71,25 @@ TEST_F(EchoVerbTest, APortThatCannotBeOpenedIsReportedWithTheReason) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("Can not open COM port!"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("No such file or directory"), std::string::npos) << result.err;
+}
+
+// A drive that answers the echo with an exception: the message is printed as the
+// other verbs print theirs, the text alone.
+TEST(EchoVerbMessages, AnExceptionReplyPrintsItsTextAlone) {
+    testing::TempDir home;
+    testing::PtyPair line;
+    ASSERT_TRUE(line.Ok());
+    std::string reply = ":01885200\r\n";
+    const int lrc = ComputeLrc(reply.data(), reply.size()) & 0xFF;
+    reply.replace(7, 2, {"0123456789ABCDEF"[lrc >> 4], "0123456789ABCDEF"[lrc & 0xF]});
+    std::thread drive([&] {
+        if (!line.Receive(3s).empty()) line.Send(reply);
+    });
+    const test::RunResult result =
+        test::RunTelvorctl({"echo", "--port", line.SlavePath(), "--station", "1"}, {{"TELVOR_HOME", home.Path()}});
+    drive.join();
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Address Error !\n");
 }
 
 TEST_F(EchoVerbTest, WrongOptionsAreUsageErrors) {

@@ -14,7 +14,7 @@ extern char** environ;
 namespace telvor::test {
 
 RunResult RunTelvorctl(const std::vector<std::string>& arguments,
-                       const std::map<std::string, std::string>& environment) {
+                       const std::map<std::string, std::string>& environment, const std::string& stderrPath) {
     TempFolder capture;
     const std::string outPath = capture.File("out"), errPath = capture.File("err");
 
@@ -38,7 +38,10 @@ RunResult RunTelvorctl(const std::vector<std::string>& arguments,
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (stderrPath.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    else
+        posix_spawn_file_actions_addopen(&actions, 2, stderrPath.c_str(), O_WRONLY | O_NOCTTY, 0);
     pid_t pid = 0;
     RunResult result;
     if (posix_spawn(&pid, TELVORCTL, &actions, nullptr, argv.data(), envp.data()) == 0) {

@@ -13,8 +13,10 @@ struct RunResult {
     std::string err;
 };
 
-// Extra environment variables are added to (or replace) the test's own.
+// Extra environment variables are added to (or replace) the test's own. With
+// `stderrPath` (a terminal, say) stderr goes there and `err` stays empty.
 RunResult RunTelvorctl(const std::vector<std::string>& arguments,
-                       const std::map<std::string, std::string>& environment = {});
+                       const std::map<std::string, std::string>& environment = {},
+                       const std::string& stderrPath = "");
 
 }  // namespace telvor::test

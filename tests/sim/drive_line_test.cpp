@@ -173,6 +173,7 @@ TEST_F(DriveLineTest, FaultsChangeTheRepliesAsNamed) {
         {"fault 1 half-frame", 1, {ReplyChecksumError}},
         {"fault 1 other-address 9", 1, {ReplyNormal}},
         {"fault 1 delay 250", 1, {ReplyNormal}},
+        {"fault 1 silent-after 2", 3, {ReplyNormal, ReplyNormal, ReplyTimeout}},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(line.ApplyControl("clear 1", nullptr));
