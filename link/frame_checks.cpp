@@ -95,6 +95,34 @@ std::int32_t RegisterValueOfReply(std::string_view reply, int k) {
     return value;
 }
 
+namespace {
+
+// The byte of two hex digits at `at`, or -1.
+int ByteAt(std::string_view frame, std::size_t at) {
+    if (frame.size() < at + 2 || !IsUpperHexDigit(frame[at]) || !IsUpperHexDigit(frame[at + 1])) return -1;
+    return 16 * HexDigitValue(frame[at]) + HexDigitValue(frame[at + 1]);
+}
+
+constexpr int kFunctionReadRegisters = 0x03;
+constexpr int kExceptionBit = 0x80;
+
+}  // namespace
+
+bool ReplyAnswersRequest(std::string_view request, std::string_view reply) {
+    const int station = ByteAt(request, 1);
+    const int function = ByteAt(request, 3);
+    if (station < 0 || function < 0 || ByteAt(reply, 1) != station) return false;
+    const int replyFunction = ByteAt(reply, 3);
+    if (replyFunction == (function | kExceptionBit)) return true;
+    if (replyFunction != function) return false;
+    if (function != kFunctionReadRegisters) return true;
+    // ":", address, function, byte count, the registers, LRC, CR LF.
+    const int count = 256 * ByteAt(request, 9) + ByteAt(request, 11);
+    const int byteCount = ByteAt(reply, 5);
+    return ByteAt(request, 9) >= 0 && ByteAt(request, 11) >= 0 && byteCount == 2 * count &&
+           reply.size() == 7 + 4 * static_cast<std::size_t>(count) + 4;
+}
+
 int StationOfReply(std::string_view reply) {
     if (reply.size() < 3 || reply[0] != ':' || !IsUpperHexDigit(reply[1]) || !IsUpperHexDigit(reply[2]))
         return -1;

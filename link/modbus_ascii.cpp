@@ -1,5 +1,7 @@
 #include "modbus_ascii.h"
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstring>
 #include <initializer_list>
@@ -9,6 +11,8 @@
 
 namespace telvor {
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 constexpr char kDigits[] = "0123456789ABCDEF";
 
@@ -110,30 +114,92 @@ std::size_t CModbusAscii::ReadRegisters(char* request, int station, std::int64_t
 // ends at the reply's LF; the gap and the 400 ms total still end a reply that breaks
 // off or never comes.
 constexpr auto kPauseBeforeWrite = std::chrono::milliseconds(2);
+// However often the line speaks, the quiet wait before a request ends after this long.
+constexpr auto kLongestQuietWait = 2 * LateReplyGuard::kHorizon;
 
 ExchangeResult CModbusAscii::Exchange(const char* request, std::size_t requestLength, char* reply,
                                       std::size_t replyCapacity, int attempts, std::size_t* received) {
     std::size_t local = 0;
     std::size_t& count = received ? *received : local;
     count = 0;
+    const std::string_view sent(request, requestLength);
     for (int attempt = 0; attempt < attempts; ++attempt) {
         std::this_thread::sleep_for(kPauseBeforeWrite);
         count = 0;
-        // What is still on the line belongs to an earlier request (a reply that came
-        // after its time-out); it must not be taken for the answer to this one.
-        if (IsOpen()) DiscardInput();
-        if (Write(request, requestLength) == kErrorSuccess) {
-            if (trace_) trace_->Record(FrameDirection::Sent, std::chrono::steady_clock::now(), {request, requestLength});
-            if (frameEndDetection_)
-                ReadUntil(reply, replyCapacity, &count, '\n');
-            else
-                Read(reply, replyCapacity, &count);
-            if (trace_ && count > 0)
-                trace_->Record(FrameDirection::Received, std::chrono::steady_clock::now(), {reply, count});
+        if (IsOpen()) {
+            AwaitLateReplies(sent);
+            // What is still on the line belongs to an earlier request (a reply that came
+            // after its time-out); it must not be taken for the answer to this one.
+            DiscardInput();
         }
-        if (count != 0 && reply[0] == ':') return ValidateReply(reply, count);
+        if (Write(request, requestLength) != kErrorSuccess) continue;
+        const Clock::time_point sentAt = Clock::now();
+        lateReplies_.Sent(sent, sentAt);
+        if (trace_) trace_->Record(FrameDirection::Sent, sentAt, sent);
+        if (const std::optional<ExchangeResult> result = AwaitReply(sent, reply, replyCapacity, count)) return *result;
     }
     return ExchangeResult::ReplyTimeout;
+}
+
+std::optional<ExchangeResult> CModbusAscii::AwaitReply(std::string_view request, char* reply,
+                                                       std::size_t replyCapacity, std::size_t& count) {
+    const Clock::time_point deadline = Clock::now() + kReadTotalTimeout;
+    std::array<char, 2 * kReplyBufferSize> line{};
+    std::size_t held = 0;  // bytes received and not yet dropped
+    const auto frameEnd = [&]() -> std::size_t {
+        if (!frameEndDetection_) return 0;
+        const void* lf = std::memchr(line.data(), '\n', held);
+        return lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - line.data()) + 1 : 0;
+    };
+    for (;;) {
+        std::size_t end = frameEnd();
+        if (end == 0) {
+            std::size_t got = 0;
+            if (held < line.size() && Clock::now() < deadline)
+                ReadBefore(line.data() + held, line.size() - held, &got, frameEndDetection_ ? '\n' : -1, deadline);
+            if (got > 0 && trace_)
+                trace_->Record(FrameDirection::Received, Clock::now(), {line.data() + held, got});
+            held += got;
+            end = frameEnd();
+            // Without its LF, what came before the gap, the time-out or a full buffer is the reply.
+            if (end == 0) end = held;
+        }
+        if (end == 0) return std::nullopt;
+        const std::string_view frame(line.data(), end);
+        const bool answersThisRequest = lateReplies_.Received(frame, Clock::now()) == request;
+        if (frame[0] != ':') return std::nullopt;
+        const ExchangeResult result = ValidateReply(frame.data(), frame.size());
+        if (result == ExchangeResult::ReplyChecksumError || answersThisRequest) {
+            count = std::min(frame.size(), replyCapacity);
+            std::memcpy(reply, frame.data(), count);
+            return result;
+        }
+        // A valid frame that answers another request: a late reply, dropped; the wait goes on.
+        std::memmove(line.data(), line.data() + end, held - end);
+        held -= end;
+        if (held == 0 && Clock::now() >= deadline) return std::nullopt;
+    }
+}
+
+void CModbusAscii::AwaitLateReplies(std::string_view next) {
+    const Clock::time_point giveUp = Clock::now() + kLongestQuietWait;
+    Clock::time_point lastHeard = Clock::now();
+    std::string pending;
+    std::array<char, kReplyBufferSize> bytes{};
+    for (Clock::time_point now = lastHeard; now < giveUp; now = Clock::now()) {
+        const Clock::duration quiet = lateReplies_.QuietBefore(next, now);
+        if (quiet == Clock::duration::zero()) return;
+        const Clock::time_point end = std::min(lastHeard + quiet, giveUp);
+        std::size_t got = 0;
+        if (now < end) ReadBefore(bytes.data(), bytes.size(), &got, '\n', end);
+        if (got == 0) break;
+        lastHeard = Clock::now();
+        if (trace_) trace_->Record(FrameDirection::Received, lastHeard, {bytes.data(), got});
+        pending.append(bytes.data(), got);
+        for (std::size_t lf; (lf = pending.find('\n')) != std::string::npos; pending.erase(0, lf + 1))
+            lateReplies_.Received(std::string_view(pending).substr(0, lf + 1), lastHeard);
+    }
+    lateReplies_.GiveUpBefore(next);
 }
 
 }  // namespace telvor

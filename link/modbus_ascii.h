@@ -5,10 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "frame_trace.h"
+#include "late_reply_guard.h"
 #include "serial_port.h"
 
 namespace telvor {
@@ -69,6 +71,13 @@ std::int32_t RegisterValueOfReply(std::string_view reply, int k);
 // The reply's own station address (positions 1-2), or -1 when it has none.
 int StationOfReply(std::string_view reply);
 
+// Whether a reply that validated as ReplyNormal or ReplyException can be the answer
+// to this request: the request's station address and function code (with the high
+// bit set for an exception), and for a normal reply to function 03 exactly the byte
+// count and length of the registers asked for. The content of a write's echo is not
+// compared.
+bool ReplyAnswersRequest(std::string_view request, std::string_view reply);
+
 class CModbusAscii : public CSerialPort {
 public:
     using CSerialPort::CSerialPort;
@@ -92,11 +101,14 @@ public:
     // Function 03 of `count` registers from `start` (the simulator's peers and tests use other counts).
     static std::size_t ReadRegisters(char* request, int station, std::int64_t start, std::int64_t count);
 
-    // Up to `attempts` times: pause 2 ms, throw away stale input, write the request,
-    // read the reply (ended by its LF, a full buffer, a 50 ms gap or 400 ms in all);
-    // a reply that begins with ":" is validated and its result returned at once.
-    // After the last attempt: ReplyTimeout. The reply buffer is not cleared first;
-    // `received` (may be omitted) is the count of the last read.
+    // Up to `attempts` times: pause 2 ms, wait for late replies to earlier requests
+    // whose replies would look like this one's (LateReplyGuard), throw away stale input,
+    // write the request, read the reply (ended by its LF, a 50 ms gap or 400 ms in all).
+    // A reply that begins with ":" is validated; a valid frame that is the reply to
+    // another request (ReplyAnswersRequest, LateReplyGuard) is dropped and the wait goes
+    // on within the same 400 ms; otherwise its result is returned at once. After the
+    // last attempt: ReplyTimeout. The reply buffer is not cleared first; `received` (may
+    // be omitted) is the length of the reply put there, at most the capacity.
     ExchangeResult Exchange(const char* request, std::size_t requestLength, char* reply,
                             std::size_t replyCapacity, int attempts, std::size_t* received = nullptr);
 
@@ -108,8 +120,13 @@ public:
     bool FrameEndDetection() const { return frameEndDetection_; }
 
 private:
+    std::optional<ExchangeResult> AwaitReply(std::string_view request, char* reply, std::size_t replyCapacity,
+                                             std::size_t& count);
+    void AwaitLateReplies(std::string_view next);
+
     FrameTrace* trace_ = nullptr;
     bool frameEndDetection_ = true;
+    LateReplyGuard lateReplies_;
 };
 
 }  // namespace telvor

@@ -149,9 +149,16 @@ std::int32_t CSerialPort::Setup(std::int32_t baudRate, std::int32_t dataBits, st
     if (tcgetattr(fd_, &before) != 0) return FailFromErrno(errno);
     termios line = before;
     const speed_t speed = SpeedOfBaud(baudRate);
-    if (speed == B0 || (dataBits != 7 && dataBits != 8) || parity < 0 || parity > 2 ||
-        (stopBits != 0 && stopBits != 2))
+    const auto refuse = [this](const std::string& why) {
+        lastErrorText_ = why;
         return Fail(kErrorInvalidParameter);
+    };
+    if (speed == B0) return refuse("baud rate " + std::to_string(baudRate) + " is not supported");
+    if (dataBits != 7 && dataBits != 8) return refuse("data bits " + std::to_string(dataBits) + ": 7 or 8");
+    if (parity < 0 || parity > 2)
+        return refuse("parity " + std::to_string(parity) + ": 0 none, 1 odd or 2 even");
+    if (stopBits != 0 && stopBits != 2)
+        return refuse("stop bits " + std::to_string(stopBits) + ": 0 for one or 2 for two");
     cfsetispeed(&line, speed);
     cfsetospeed(&line, speed);
     line.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
@@ -285,14 +292,11 @@ std::int32_t CSerialPort::Write(const void* buffer, std::size_t length, std::siz
 }
 
 std::int32_t CSerialPort::Read(void* buffer, std::size_t capacity, std::size_t* bytesRead) {
-    return ReadWithEnd(buffer, capacity, bytesRead, -1);
+    return ReadBefore(buffer, capacity, bytesRead, -1, Clock::now() + kReadTotalTimeout);
 }
 
-std::int32_t CSerialPort::ReadUntil(void* buffer, std::size_t capacity, std::size_t* bytesRead, char last) {
-    return ReadWithEnd(buffer, capacity, bytesRead, static_cast<unsigned char>(last));
-}
-
-std::int32_t CSerialPort::ReadWithEnd(void* buffer, std::size_t capacity, std::size_t* bytesRead, int last) {
+std::int32_t CSerialPort::ReadBefore(void* buffer, std::size_t capacity, std::size_t* bytesRead, int last,
+                                     Clock::time_point deadline) {
     std::size_t local = 0;
     std::size_t& count = bytesRead ? *bytesRead : local;
     count = 0;
@@ -303,7 +307,6 @@ std::int32_t CSerialPort::ReadWithEnd(void* buffer, std::size_t capacity, std::s
     }
     auto* bytes = static_cast<unsigned char*>(buffer);
     const bool timed = readTimeoutMode_ == 0;
-    const Clock::time_point deadline = Clock::now() + kReadTotalTimeout;
     Clock::time_point gapEnd = deadline;
     while (count < capacity) {
         const ssize_t n = ::read(fd_, bytes + count, capacity - count);

@@ -94,11 +94,12 @@ public:
     std::int32_t DiscardInput();
 
 protected:
-    // Read under the read time-outs that also ends as soon as the byte `last` arrives.
-    std::int32_t ReadUntil(void* buffer, std::size_t capacity, std::size_t* bytesRead, char last);
+    // A read under the read time-outs whose total time ends at `deadline` instead of
+    // 400 ms after it began; it also ends as soon as the byte `last` arrives (-1: no such byte).
+    std::int32_t ReadBefore(void* buffer, std::size_t capacity, std::size_t* bytesRead, int last,
+                            std::chrono::steady_clock::time_point deadline);
 
 private:
-    std::int32_t ReadWithEnd(void* buffer, std::size_t capacity, std::size_t* bytesRead, int last);
     std::int32_t Fail(std::int32_t code);
     std::int32_t FailFromErrno(int error);
     void ShowPortMessage(const char* text);

@@ -81,7 +81,8 @@ std::optional<LineReply> DriveLine::Handle(std::string_view frame, Clock::time_p
             if (c >= 'A' && c <= 'F') c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (faults.halfFrame) reply.resize(reply.size() / 2);
     if (faults.strayByte) reply.insert(reply.begin(), '\0');
-    return LineReply{reply, std::chrono::milliseconds(faults.delayMs)};
+    const int jitter = faults.repliesDelayed++ % 2 == 1 ? faults.jitterMs : 0;
+    return LineReply{reply, std::chrono::milliseconds(faults.delayMs + jitter)};
 }
 
 bool DriveLine::ApplyControl(std::string_view line, std::string* error) {

@@ -45,6 +45,9 @@ bool ApplyFault(StationFaults& faults, std::string_view name, std::string_view a
         }
     } else if (name == "delay") {
         return needsArgument(faults.delayMs);
+    } else if (name == "jitter") {
+        faults.repliesDelayed = 0;
+        return needsArgument(faults.jitterMs);
     } else if (name == "silent-after") {
         return needsArgument(faults.answersLeft);
     } else {

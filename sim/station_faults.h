@@ -15,12 +15,15 @@ struct StationFaults {
     bool halfFrame = false;  // only the first half of every reply, no CR LF
     int otherAddress = 0;    // replies carry this station address instead of its own (0: its own)
     int delayMs = 0;         // every reply is held back this much longer
+    int jitterMs = 0;        // every other reply is held back this much more again
+    int repliesDelayed = 0;  // replies since "jitter" was set, to pick every other one
     int answersLeft = -1;    // answers this many more requests, then falls silent (-1: no limit)
     int requestsCounted = 0; // requests since "every" was set, to pick the Nth
 };
 
 // Sets one fault by name: "silent", "every N", "bad-lrc K", "stray", "lower-case",
-// "half-frame", "other-address A", "delay MS", "silent-after N"; "clear" removes them all.
+// "half-frame", "other-address A", "delay MS", "jitter MS", "silent-after N"; "clear"
+// removes them all.
 // Returns false (and an explanation in `error`) for an unknown name or a missing or bad argument.
 bool ApplyFault(StationFaults& faults, std::string_view name, std::string_view argument, std::string* error);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "flow_rig.h"
+#include "modbus_ascii.h"
 #include "parameter_catalogue.h"
 
 namespace telvor {
@@ -185,6 +186,25 @@ INSTANTIATE_TEST_SUITE_P(
         ReadFailureCase{"BadLrcOnTheVersionRead", "", "fault 3 bad-lrc 3", 3, 0, 3, {"dialog 261"}},
         ReadFailureCase{"SilentFromTheCapacityRead", "", "fault 3 silent-after 1", 3, 1, 3, {"dialog 155"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// From A03 to A05 the drive answers 500 ms (then 1 s) late, after each attempt's read
+// time-out: every value must still be the drive's own for its parameter.
+TEST(ReadFlow, RepliesThatComeLateNeverShiftAValueToAnotherParameter) {
+    for (const int late : {500, 1000}) {
+        ReadRig rig;
+        ASSERT_TRUE(rig.linked);
+        for (int code = 0; code < kBasicCount; ++code)
+            ASSERT_TRUE(rig.sim.Control("register 3 " + std::to_string(RegisterOfParameter(code)) + " " +
+                                        std::to_string(100 + code)));
+        rig.ui.onProgressText = [&](const std::string& text) {
+            if (text == "Read Inverter Function Parameter...A03") rig.sim.Control("fault 3 delay " + std::to_string(late));
+            if (text == "Read Inverter Function Parameter...A06") rig.sim.Control("clear 3");
+        };
+        ASSERT_TRUE(rig.Read(3, {true, false})) << late << " ms";
+        for (int code = 0; code < kBasicCount; ++code)
+            EXPECT_EQ(rig.app.Document()->sets[0][code], 100 + code) << late << " ms, " << CodeText(code);
+    }
+}
 
 TEST(ReadFlow, NoProgressWindowWhenTheVersionReadFails) {
     ReadRig rig;

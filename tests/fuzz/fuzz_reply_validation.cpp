@@ -1,5 +1,7 @@
 // Reply validation and value decoding on arbitrary bytes: no read outside the
-// reply, and every decoded value agrees with the classification.
+// reply, and every decoded value agrees with the classification. The first bytes
+// choose the request the reply is checked against: a reply taken as its answer
+// carries the request's station and function and, for a read, every register asked for.
 
 #include <cstddef>
 #include <cstdint>
@@ -7,12 +9,55 @@
 #include <string>
 #include <string_view>
 
+#include "late_reply_guard.h"
 #include "modbus_ascii.h"
 
+namespace {
+
+using namespace telvor;
+
+// A request of one of the builders, from the first three bytes (station 1 when the
+// byte is no station).
+std::string RequestOf(const std::uint8_t* data, std::size_t size) {
+    char frame[kRequestBufferSize] = {};
+    const int choice = size > 0 ? data[0] % 6 : 0;
+    const int station = size > 1 && data[1] >= kFirstStation && data[1] <= kLastStation ? data[1] : 1;
+    const int number = size > 2 ? data[2] : 0;
+    std::size_t length = 0;
+    switch (choice) {
+    case 0: length = CModbusAscii::EchoTest(frame, station); break;
+    case 1: length = CModbusAscii::ReadParameter(frame, station, number % 13); break;
+    case 2: length = CModbusAscii::ReadFrequencyLimits(frame, station); break;
+    case 3: length = CModbusAscii::ReadMonitorValues(frame, station); break;
+    case 4: length = CModbusAscii::WriteParameter(frame, station, number % 13, number * 257); break;
+    default: length = CModbusAscii::WriteRegister(frame, station, kRegisterControlWord, number); break;
+    }
+    return std::string(frame, length);
+}
+
+void CheckAnswer(const std::string& request, const std::string& reply) {
+    const ExchangeResult result = ValidateReply(reply.data(), reply.size());
+    if (result != ExchangeResult::ReplyNormal && result != ExchangeResult::ReplyException) return;
+    LateReplyGuard guard;
+    const auto now = LateReplyGuard::Clock::now();
+    guard.Sent(request, now);
+    const bool taken = guard.Received(reply, now) == request;
+    if (taken != ReplyAnswersRequest(request, reply)) std::abort();
+    if (!taken) return;
+    if (StationOfReply(reply) != StationOfReply(request)) std::abort();
+    if (reply.substr(4, 1) != request.substr(4, 1)) std::abort();
+    if (result == ExchangeResult::ReplyNormal && request.substr(3, 2) == "03") {
+        const int count = std::stoi(request.substr(9, 4), nullptr, 16);
+        if (RegisterValueOfReply(reply, count - 1) < 0 || RegisterValueOfReply(reply, count) >= 0) std::abort();
+    }
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace telvor;
     // Exactly the received bytes, in a buffer of their own size, so that any read past them is caught.
     const std::string reply(reinterpret_cast<const char*>(data), size);
+    CheckAnswer(RequestOf(data, size), size > 3 ? reply.substr(3) : "");
     const ExchangeResult result = ValidateReply(reply.data(), reply.size());
     if (result == ExchangeResult::ReplyNormal || result == ExchangeResult::ReplyException) {
         if (reply.size() < kShortestReply || reply[0] != ':') std::abort();

@@ -8,6 +8,7 @@
 
 #include "pty_pair.h"
 #include "recording_sink.h"
+#include "test_frames.h"
 #include "transactions.h"
 
 namespace telvor {
@@ -107,17 +108,118 @@ TEST(RepeatRule, EchoWhileScanningMakesTwoAttempts) {
     EXPECT_EQ(drive.Requests(), (std::vector<std::string>{":09080000A53713\r\n", ":09080000A53713\r\n"}));
 }
 
-TEST(Transactions, TakeTheReplysOwnStationAndAWriteReplyOfOtherContentConfirms) {
-    ScriptedDrive drive({":0503040001FFFFF5\r\n", ":011000000000EF\r\n"});
+TEST(Transactions, AWriteReplyOfOtherContentConfirms) {
+    ScriptedDrive drive({":011000000000EF\r\n"});
     CModbusAscii port;
     ASSERT_EQ(port.Open(drive.Path(), kLinkQueueSize, kLinkQueueSize), 0);
-    const TransactionReply limits = ReadFrequencyLimits(port, 1);
-    EXPECT_EQ(limits.result, ReplyNormal);
-    EXPECT_EQ(limits.replyStation, 5);
-    EXPECT_EQ(limits.values, (std::vector<std::uint16_t>{1, 65535}));
     const TransactionReply write = WriteParameter(port, 1, 2, 6000);
     EXPECT_EQ(write.result, ReplyNormal);
     EXPECT_EQ(drive.Requests().back(), ":0110000800010217705D\r\n");
+}
+
+struct NotAnAnswerCase {
+    const char* name;
+    std::string first;  // sent in one piece with the right reply behind it, or alone
+};
+
+// A valid frame that cannot answer the request is dropped and the wait goes on: the
+// right reply behind it is taken; alone, the attempt is a time-out.
+TEST(Exchange, AFrameThatAnswersAnotherRequestIsNeverTaken) {
+    const std::string good = ":010302000CEE\r\n";  // version 12 from station 1
+    const NotAnAnswerCase cases[] = {
+        {"another station", testing::WithLrc(":050302000C")},
+        {"another function", testing::WithLrc(":010402000C")},
+        {"another function's exception", testing::WithLrc(":019002")},
+        {"two registers where one was asked for", testing::WithLrc(":01030400010002")},
+        {"a write's reply", testing::WithLrc(":0110000800010217")},
+    };
+    for (const auto& c : cases) {
+        for (const bool rightReplyFollows : {true, false}) {
+            ScriptedDrive drive({rightReplyFollows ? c.first + good : c.first, c.first, c.first});
+            CModbusAscii port;
+            ASSERT_EQ(port.Open(drive.Path(), kLinkQueueSize, kLinkQueueSize), 0);
+            const TransactionReply reply = ReadSoftwareVersion(port, 1);
+            EXPECT_EQ(reply.result, rightReplyFollows ? ReplyNormal : ReplyTimeout) << c.name;
+            EXPECT_EQ(reply.exchanges, rightReplyFollows ? 1 : 3) << c.name;
+            if (rightReplyFollows) {
+                EXPECT_EQ(reply.values, std::vector<std::uint16_t>{12}) << c.name;
+                EXPECT_EQ(reply.reply, good) << c.name;
+            }
+        }
+    }
+}
+
+// A drive that answers every request `late` after it came, every other one `jitter`
+// later still: reads give the value of the register asked for (3 x register + 7), a
+// write of A00 is refused with exception 54, other writes are confirmed.
+class LateDrive {
+public:
+    LateDrive(std::chrono::milliseconds late, std::chrono::milliseconds jitter) : late_(late), jitter_(jitter) {
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~LateDrive() {
+        stop_ = true;
+        thread_.join();
+    }
+    const std::string& Path() const { return line_.SlavePath(); }
+
+private:
+    static std::string Answer(const std::string& request) {
+        constexpr char kDigits[] = "0123456789ABCDEF";
+        const auto hex = [](const std::string& text, std::size_t at, std::size_t digits) {
+            return std::stoi(text.substr(at, digits), nullptr, 16);
+        };
+        const std::string head = request.substr(0, 5);
+        if (request.substr(3, 2) == "03") {
+            const int value = 3 * hex(request, 5, 4) + 7;
+            std::string body = head + "02";
+            for (int shift = 12; shift >= 0; shift -= 4) body += kDigits[(value >> shift) & 0xF];
+            return testing::WithLrc(body);
+        }
+        if (request.substr(3, 2) == "10" && hex(request, 5, 4) == RegisterOfParameter(0))
+            return testing::WithLrc(request.substr(0, 3) + "9054");
+        return testing::WithLrc(request.substr(0, 13));
+    }
+    void Serve() {
+        std::string pending;
+        std::deque<std::pair<std::chrono::steady_clock::time_point, std::string>> due;
+        int answers = 0;
+        while (!stop_) {
+            pending += line_.Receive(5ms);
+            for (std::size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1))
+                due.emplace_back(std::chrono::steady_clock::now() + late_ + (++answers % 2 ? 0ms : jitter_),
+                                 Answer(pending.substr(0, end + 1)));
+            while (!due.empty() && due.front().first <= std::chrono::steady_clock::now()) {
+                line_.Send(due.front().second);
+                due.pop_front();
+            }
+        }
+    }
+    testing::PtyPair line_;
+    std::chrono::milliseconds late_;
+    std::chrono::milliseconds jitter_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// Every reply comes after the read time-out of its attempt, so each is taken by a
+// later attempt: it must be the answer to that same request, never to the next one.
+TEST(Exchange, ADriveThatAlwaysAnswersLateGivesEachRequestItsOwnAnswer) {
+    for (const auto& [late, jitter] : {std::pair{500ms, 0ms}, std::pair{1000ms, 0ms}, std::pair{500ms, 300ms}}) {
+        LateDrive drive(late, jitter);
+        CModbusAscii port;
+        ASSERT_EQ(port.Open(drive.Path(), kLinkQueueSize, kLinkQueueSize), 0);
+        for (const int code : {2, 3, 6}) {
+            const TransactionReply reply = ReadParameter(port, 1, code);
+            ASSERT_EQ(reply.result, ReplyNormal) << late.count() << "+" << jitter.count() << " ms, code " << code;
+            EXPECT_EQ(reply.values, std::vector<std::uint16_t>{static_cast<std::uint16_t>(3 * RegisterOfParameter(code) + 7)})
+                << late.count() << "+" << jitter.count() << " ms, code " << code;
+        }
+        const TransactionReply refused = WriteParameter(port, 1, 0, 9);
+        EXPECT_EQ(refused.result, ReplyException) << late.count() << " ms";
+        EXPECT_EQ(ExceptionMessage(refused.reply), "Data Over Range !");
+        EXPECT_EQ(WriteParameter(port, 1, 2, 6000).result, ReplyNormal) << late.count() << " ms";
+    }
 }
 
 TEST(Transactions, ARefusedRequestSendsNothingAndIsReportedAsAFailure) {

@@ -174,6 +174,7 @@ TEST_F(DriveLineTest, FaultsChangeTheRepliesAsNamed) {
         {"fault 1 other-address 9", 1, {ReplyNormal}},
         {"fault 1 delay 250", 1, {ReplyNormal}},
         {"fault 1 silent-after 2", 3, {ReplyNormal, ReplyNormal, ReplyTimeout}},
+        {"fault 1 jitter 100", 2, {ReplyNormal, ReplyNormal}},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(line.ApplyControl("clear 1", nullptr));
@@ -192,6 +193,9 @@ TEST_F(DriveLineTest, FaultsChangeTheRepliesAsNamed) {
             }
             if (std::string(c.control) == "fault 1 delay 250") {
                 EXPECT_EQ(reply->delay, 250ms);
+            }
+            if (std::string(c.control) == "fault 1 jitter 100") {
+                EXPECT_EQ(reply->delay, i == 1 ? 100ms : 0ms);
             }
             if (std::string(c.control) == "fault 1 stray") {
                 EXPECT_EQ(bytes, std::string("\0", 1) + ":01080000A5371B\r\n");
