@@ -1,5 +1,7 @@
 #include "write_flow.h"
 
+#include <vector>
+
 #include "parameter_catalogue.h"
 #include "solvane_app.h"
 #include "station_range.h"
@@ -48,6 +50,10 @@ private:
         LinkState& link = app_.Link();
         link.currentStation = station_;
         ui_.StatusChanged();
+        if (!AllValuesFit()) {
+            AskToGoOn();
+            return false;
+        }
         if (n == 1) {
             TransactionReply version = ReadSoftwareVersion(port_, station_);
             if (!version.Ok()) {
@@ -77,6 +83,30 @@ private:
 
     static bool NeverSent(int code) { return IsProtected(code) || code == kCodeB89 || code == kCodeB95; }
 
+    // The codes of the chosen groups that would go out, in slot order.
+    std::vector<int> CodesToSend() const {
+        std::vector<int> codes;
+        for (int slot = 0; slot < kParameterCount; ++slot) {
+            const int code = CodeIndexOfSlot(slot);
+            const bool chosen = slot < kBasicCount ? groups_.basic : groups_.advanced;
+            if (chosen && !NeverSent(code)) codes.push_back(code);
+        }
+        return codes;
+    }
+
+    // A value that does not fit a register would be cut to four hex digits: each is
+    // reported with its range message, and nothing at all goes to the station, so that
+    // it is never left with half of the new set.
+    bool AllValuesFit() {
+        bool fit = true;
+        for (const int code : CodesToSend()) {
+            if (FitsInRegister(doc_.sets[0][SlotOfCodeIndex(code)])) continue;
+            ui_.ShowMessage(kRangeMessageCaption, RangeMessage(code), MessageIcon::Information);
+            fit = false;
+        }
+        return fit;
+    }
+
     bool WriteGroup(int firstCode, int firstSlot, int count) {
         CProgressDialog& window = *app_.progressWindow;
         window.SetRange(0, count);
@@ -91,15 +121,7 @@ private:
             window.SetText(kWriteProgressText + CodeText(code));
             window.StepIt();
             window.Repaint();
-            std::int32_t value = doc_.sets[0][firstSlot + i];
-            if (!FitsInRegister(value)) {
-                // Never sent cut to four hex digits: the value's range message,
-                // then the station is handled as after an exception reply.
-                ui_.ShowMessage(kRangeMessageCaption, RangeMessage(code), MessageIcon::Information);
-                AskToGoOn();
-                return false;
-            }
-            TransactionReply reply = WriteParameter(port_, station_, code, value);
+            TransactionReply reply = WriteParameter(port_, station_, code, doc_.sets[0][firstSlot + i]);
             if (!reply.Ok()) {
                 Failed(reply);
                 return false;

@@ -235,20 +235,40 @@ TEST(WriteFlow, ExceptionReplyOffersTheNextStation) {
     EXPECT_EQ(rig.ui.ShownStartingWith("dialog"), Shown{"dialog 266"});
 }
 
-TEST(WriteFlow, ValueBeyondSixteenBitsIsNeverSentCut) {
+TEST(WriteFlow, AValueBeyondSixteenBitsSendsNothingToTheStation) {
     WriteRig rig("1,2");
     ASSERT_TRUE(rig.linked);
     rig.app.Document()->sets[0][kSlotA02] = 70000;  // 0x11170 would go out as "1117"
     rig.app.Document()->sets[0][kBasicCount + 5] = -1;
+    rig.app.Document()->sets[0][kBasicCount + 76] = 70000;
     rig.ui.dialogAnswers = {DialogResult::Ok};
     WriteReport report = rig.Write("1,2");
     EXPECT_TRUE(report.ended);
-    Frames upToA01_1 = WriteFrames(1, rig.Set(), {}, 0, 1);
-    Frames upToA01_2 = WriteFrames(2, rig.Set(), {}, 0, 1);
-    EXPECT_EQ(rig.NewFrames(), Join({{CapacityFrame(1)}, upToA01_1, {CapacityFrame(2)}, upToA01_2}));
-    const std::string range = "message " + std::string(kRangeMessageCaption) + "|" + RangeMessage(2);
-    EXPECT_EQ(rig.ui.ShownStartingWith("message"), (Shown{range, range}));
+    EXPECT_EQ(report.stationsWritten, 0);
+    EXPECT_TRUE(rig.NewFrames().empty());
+    Shown ranges;
+    for (int code : {2, 105, 176})
+        ranges.push_back("message " + std::string(kRangeMessageCaption) + "|" + RangeMessage(code));
+    Shown expected = ranges;
+    expected.insert(expected.end(), ranges.begin(), ranges.end());
+    EXPECT_EQ(rig.ui.ShownStartingWith("message"), expected);
     EXPECT_EQ(rig.ui.ShownStartingWith("dialog"), Shown{"dialog 266"});
+}
+
+// The drive answers every request 500 or 700 ms late, after the read time-out: the
+// refusal of A00 must be reported, never taken for confirmed by a late reply to a read.
+TEST(WriteFlow, ARefusalThatComesLateIsReportedNotTakenForSuccess) {
+    WriteRig rig("1");
+    ASSERT_TRUE(rig.linked);
+    rig.app.Document()->sets[0][0] = 9;  // A00 is 0..2
+    ASSERT_TRUE(rig.sim.Control("fault 1 delay 500"));
+    ASSERT_TRUE(rig.sim.Control("fault 1 jitter 200"));
+    WriteReport report = rig.Write("1", {true, false});
+    EXPECT_TRUE(report.ended);
+    EXPECT_EQ(report.stationsWritten, 0);
+    EXPECT_EQ(rig.ui.ShownStartingWith("message"), Shown{"message Error Message|Data Over Range !"});
+    const Frames frames = rig.NewFrames();
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), WriteFrame(1, 1, rig.Set()[1])), 0);
 }
 
 TEST(WriteFlow, NotLinkedShowsDialog263AndNothingElse) {
