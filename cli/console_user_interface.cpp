@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "fixed_dialog_text.h"
+#include "modbus_ascii.h"
 #include "verb.h"
 
 namespace telvor {
@@ -61,6 +62,11 @@ ConsoleUserInterface::~ConsoleUserInterface() = default;
 
 void ConsoleUserInterface::ShowMessage(const std::string&, const std::string& text, MessageIcon) {
     telvor::ShowMessage(text);
+}
+
+void ConsoleUserInterface::ShowExceptionReply(std::string_view reply) {
+    const std::string text = ExceptionMessage(reply);
+    telvor::ShowMessage(text.empty() && reply.size() >= 7 ? "exception " + std::string(reply.substr(5, 2)) : text);
 }
 
 DialogResult ConsoleUserInterface::RunFixedDialog(FixedDialog dialog) {

@@ -20,6 +20,8 @@ public:
 
     void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
     DialogResult RunFixedDialog(FixedDialog dialog) override;
+    // An exception code without a text of its own is printed as "exception 01".
+    void ShowExceptionReply(std::string_view reply) override;
     Answer Ask(const std::string& caption, const std::string& text, AskButtons buttons, MessageIcon icon) override;
     std::optional<std::string> AskSavePath(const SavePathRequest& request) override;
     std::unique_ptr<CProgressDialog> CreateProgressDialog() override;

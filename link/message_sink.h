@@ -4,6 +4,7 @@
 // serial port, the transactions and their failure reports speak only through it.
 
 #include <string>
+#include <string_view>
 
 namespace telvor {
 
@@ -32,6 +33,9 @@ public:
     virtual void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
     // A fixed message dialog run modally; returns the button that ended it.
     virtual DialogResult RunFixedDialog(FixedDialog dialog) = 0;
+    // The message box of an exception reply: "Error Message" with the reply's
+    // ExceptionMessage, which is empty for a code without a text.
+    virtual void ShowExceptionReply(std::string_view reply);
 };
 
 }  // namespace telvor

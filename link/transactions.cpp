@@ -104,7 +104,7 @@ void CommunicationFailureReport(MessageSink& sink, ExchangeResult result, std::s
     case ExchangeResult::ReplyTimeout: sink.RunFixedDialog(FixedDialog::TimeOut); break;
     case ExchangeResult::ReplyChecksumError: sink.RunFixedDialog(FixedDialog::ChecksumError); break;
     case ExchangeResult::ReplyException:
-        sink.ShowMessage("Error Message", ExceptionMessage(reply), MessageIcon::Information);
+        sink.ShowExceptionReply(reply);
         break;
     case ExchangeResult::ReplyNormal: break;
     }

@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "child_process.h"
-#include "modbus_ascii.h"
 #include "pty_pair.h"
+#include "test_frames.h"
 #include "program_settings.h"
 #include "telvorctl_runner.h"
 
@@ -66,6 +66,25 @@ TEST_F(EchoVerbTest, ThePortAndLineFormatComeFromTheSettingsFile) {
     EXPECT_EQ(result.out, "Station 004: echo returned\n");
 }
 
+TEST_F(EchoVerbTest, ALineFormatOfTheSettingsFileThatIsRefusedIsNamed) {
+    const std::pair<int ProgramSettings::*, std::pair<int, std::string>> cases[] = {
+        {&ProgramSettings::baudRate, {-9600, "baud rate -9600 is not supported"}},
+        {&ProgramSettings::dataBits, {5, "data bits 5: 7 or 8"}},
+        {&ProgramSettings::parity, {7, "parity 7: 0 none, 1 odd or 2 even"}},
+        {&ProgramSettings::stopBits, {1, "stop bits 1: 0 for one or 2 for two"}},
+    };
+    for (const auto& [setting, refused] : cases) {
+        ProgramSettings settings;
+        settings.*setting = refused.first;
+        const std::string& reason = refused.second;
+        std::ofstream(dir.File("home/vx3inf.ini"), std::ios::binary) << SettingsFileText(settings);
+        const test::RunResult result = Run({"echo", "--station", "1", "--port", dir.File("line")});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "Can not open COM port!\n" + dir.File("line") + ": the line format is refused (" + reason +
+                                  ")\n");
+    }
+}
+
 TEST_F(EchoVerbTest, APortThatCannotBeOpenedIsReportedWithTheReason) {
     const test::RunResult result = Run({"echo", "--port", dir.File("nothing"), "--station", "1"});
     EXPECT_EQ(result.status, 1);
@@ -74,22 +93,22 @@ TEST_F(EchoVerbTest, APortThatCannotBeOpenedIsReportedWithTheReason) {
 }
 
 // A drive that answers the echo with an exception: the message is printed as the
-// other verbs print theirs, the text alone.
-TEST(EchoVerbMessages, AnExceptionReplyPrintsItsTextAlone) {
-    testing::TempDir home;
-    testing::PtyPair line;
-    ASSERT_TRUE(line.Ok());
-    std::string reply = ":01885200\r\n";
-    const int lrc = ComputeLrc(reply.data(), reply.size()) & 0xFF;
-    reply.replace(7, 2, {"0123456789ABCDEF"[lrc >> 4], "0123456789ABCDEF"[lrc & 0xF]});
-    std::thread drive([&] {
-        if (!line.Receive(3s).empty()) line.Send(reply);
-    });
-    const test::RunResult result =
-        test::RunTelvorctl({"echo", "--port", line.SlavePath(), "--station", "1"}, {{"TELVOR_HOME", home.Path()}});
-    drive.join();
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "Address Error !\n");
+// other verbs print theirs, the text alone; a code without a text shows the code.
+TEST(EchoVerbMessages, AnExceptionReplyPrintsItsTextAloneOrItsCode) {
+    for (const auto& [code, shown] : {std::pair{"52", "Address Error !\n"}, std::pair{"01", "exception 01\n"}}) {
+        testing::TempDir home;
+        testing::PtyPair line;
+        ASSERT_TRUE(line.Ok());
+        const std::string reply = testing::WithLrc(std::string(":0188") + code);
+        std::thread drive([&] {
+            if (!line.Receive(3s).empty()) line.Send(reply);
+        });
+        const test::RunResult result = test::RunTelvorctl({"echo", "--port", line.SlavePath(), "--station", "1"},
+                                                          {{"TELVOR_HOME", home.Path()}});
+        drive.join();
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, shown);
+    }
 }
 
 TEST_F(EchoVerbTest, WrongOptionsAreUsageErrors) {
