@@ -2,11 +2,10 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "atomic_file.h"
 #include "text_encoding.h"
+#include "whole_file.h"
 
 namespace telvor {
 namespace {
@@ -134,12 +133,11 @@ DocumentReadResult ParseDocumentBytes(std::string_view bytes) {
 }
 
 DocumentReadResult ReadDocumentFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::error_code error;
-    if (!file || std::filesystem::is_directory(path, error)) return Rejected(kCannotOpenMessage);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) return Rejected(kCannotOpenMessage);
-    DocumentReadResult result = ParseDocumentBytes(bytes);
+    const WholeFile file = ReadWholeFile(path);
+    if (file.status == WholeFileStatus::NotOpened) return Rejected(kCannotOpenMessage);
+    // No file of ours comes near the limit.
+    if (file.status == WholeFileStatus::TooLarge) return Rejected(kFormatMessage);
+    DocumentReadResult result = ParseDocumentBytes(file.bytes);
     if (result.ok) {
         result.doc.title = FileNameOf(path);
         result.doc.path = FullPathOf(path);

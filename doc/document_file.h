@@ -45,7 +45,8 @@ struct DocumentReadResult {
     FileMessage message;  // when not ok: caption "Open\n", the reason, error icon
 };
 
-// Opens a file as the Open command does.
+// Opens a file as the Open command does. Only a regular file is opened; one larger
+// than the input file limit gets the format message.
 DocumentReadResult ReadDocumentFile(const std::string& path);
 // The same checks on bytes already in memory; title and path are left empty.
 DocumentReadResult ParseDocumentBytes(std::string_view bytes);
