@@ -7,9 +7,14 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+
+#include "file_descriptor.h"
 
 namespace telvor {
 namespace {
+
+constexpr int kLinkHopLimit = 40;  // as the kernel's own limit on following links
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -23,15 +28,28 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int CreateTemporary(const std::string& path, std::string& temporary) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = FolderOf(path) + "/." + NameOf(path) + ".tmp-" + std::to_string(getpid()) + "-" +
-                    std::to_string(counter++);
-        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+// The file that a save lands in: the path itself, or the final target of the
+// symbolic link it names (which may not exist yet). False after too many links.
+bool FinalTarget(const std::string& path, std::string& target) {
+    std::filesystem::path current = path;
+    for (int hop = 0; hop < kLinkHopLimit; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error))) {
+            target = current.string();
+            return true;
+        }
+        const std::filesystem::path link = std::filesystem::read_symlink(current, error);
+        if (error) {
+            target = current.string();
+            return true;
+        }
+        current = link.is_absolute() ? link : current.parent_path() / link;
     }
-    return -1;
+    return false;
+}
+
+AtomicWriteResult Failure(int error) {
+    return {false, std::strerror(error)};
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -46,38 +64,53 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-AtomicWriteResult Failure(int error) {
-    return {false, std::strerror(error)};
+// The old file's owner, group and mode for the new one; only root may give a file away.
+bool TakeOver(int fd, const struct stat* old) {
+    if (!old) return true;
+    if (geteuid() == 0 && fchown(fd, old->st_uid, old->st_gid) != 0) return false;
+    return fchmod(fd, old->st_mode & 07777) == 0;
+}
+
+int CreateTemporary(int folder, const std::string& target, std::string& temporary) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = "." + target + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        const int fd = openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 }  // namespace
 
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == '/') return Failure(EISDIR);
-    // Replacing by rename must not get round a file that could not be written in place.
-    if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) return Failure(errno);
-    std::string temporary;
-    const int fd = CreateTemporary(path, temporary);
-    if (fd < 0) return Failure(errno);
+    std::string resolved;
+    if (!FinalTarget(path, resolved)) return Failure(ELOOP);
+    const std::string target = NameOf(resolved);
+    const FileDescriptor folder(open(FolderOf(resolved).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid()) return Failure(errno);
 
-    struct stat existing {};
-    bool ok = true;
-    if (stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        ok = fchmod(fd, existing.st_mode & 07777) == 0;
-    ok = ok && WriteAll(fd, bytes) && fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        unlink(temporary.c_str());
+    struct stat old {};
+    const bool exists = fstatat(folder.get(), target.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    // A folder, a device or a FIFO is never replaced by a file.
+    if (exists && !S_ISREG(old.st_mode)) return Failure(S_ISDIR(old.st_mode) ? EISDIR : ENOTSUP);
+    // Replacing by rename must not get round a file that could not be written in place.
+    if (exists && faccessat(folder.get(), target.c_str(), W_OK, 0) != 0) return Failure(errno);
+
+    std::string temporary;
+    FileDescriptor file(CreateTemporary(folder.get(), target, temporary));
+    if (!file.valid()) return Failure(errno);
+    bool ok = TakeOver(file.get(), exists ? &old : nullptr) && WriteAll(file.get(), bytes) &&
+              fsync(file.get()) == 0;
+    ok = file.Close() && ok;
+    if (!ok || renameat(folder.get(), temporary.c_str(), folder.get(), target.c_str()) != 0) {
+        const int error = errno;
+        unlinkat(folder.get(), temporary.c_str(), 0);
         return Failure(error);
     }
+    // The new name itself must survive a power cut too.
+    if (fsync(folder.get()) != 0 && errno != EINVAL) return Failure(errno);
     return {true, {}};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Replacing a file without ever leaving a half-written one: the bytes go to a new
-// file in the same folder, which is then renamed over the target.
+// Saving a file without ever leaving a half-written one: the bytes go to a new file
+// in the same folder, which then takes the target's name in one rename. A power cut
+// leaves the old file or the new one, never neither.
 
 #include <string>
 #include <string_view>
@@ -12,8 +13,10 @@ struct AtomicWriteResult {
     std::string reason;  // the system's reason (strerror) when not ok
 };
 
-// A new file gets the usual mode under the umask; a replaced one keeps its mode and
-// must be writable.
+// A symbolic link is followed to its final target, which gets the new bytes; the link
+// stays. A replaced file must be writable and keeps its mode (and, for root, its owner
+// and group); a new file gets the usual mode under the umask. Only a regular file is
+// replaced.
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // "Error: Save file failure!\n\n" + path + "\n" + reason + "\n"
