@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "file_descriptor.h"
+#include "temporary_files.h"
 
 namespace telvor {
 namespace {
@@ -64,6 +65,19 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Gives a fresh temporary name to `make` until it succeeds or fails for another
+// reason than the name being taken; errno tells why it failed.
+template <typename Make>
+bool WithFreshName(const std::string& target, std::string& temporary, Make make) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = TemporaryName(target, getpid(), counter++);
+        if (make(temporary.c_str())) return true;
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
 // The old file's owner, group and mode for the new one; only root may give a file away.
 bool TakeOver(int fd, const struct stat* old) {
     if (!old) return true;
@@ -71,14 +85,40 @@ bool TakeOver(int fd, const struct stat* old) {
     return fchmod(fd, old->st_mode & 07777) == 0;
 }
 
-int CreateTemporary(int folder, const std::string& target, std::string& temporary) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = "." + target + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-        const int fd = openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+enum class TemporaryKind { Anonymous, Named };
+
+// Writes the bytes, complete and on disk, to a new file in the folder that carries a
+// temporary name when this returns true (errno set otherwise). An anonymous file
+// (O_TMPFILE) gets its name only once it is whole, so a save killed while writing
+// leaves nothing behind.
+bool WriteTemporary(int folder, const std::string& target, std::string_view bytes, const struct stat* old,
+                    TemporaryKind kind, std::string& temporary) {
+    FileDescriptor file;
+    temporary.clear();
+    if (kind == TemporaryKind::Anonymous) {
+        file = FileDescriptor(openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    } else {
+        WithFreshName(target, temporary, [&](const char* name) {
+            file = FileDescriptor(openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            return file.valid();
+        });
     }
-    return -1;
+    if (!file.valid()) return false;
+    int error = 0;
+    if (!TakeOver(file.get(), old) || !WriteAll(file.get(), bytes) || fsync(file.get()) != 0) error = errno;
+    if (error == 0 && kind == TemporaryKind::Anonymous) {
+        const std::string self = "/proc/self/fd/" + std::to_string(file.get());
+        if (!WithFreshName(target, temporary, [&](const char* name) {
+                return linkat(AT_FDCWD, self.c_str(), folder, name, AT_SYMLINK_FOLLOW) == 0;
+            })) {
+            error = errno;
+            temporary.clear();
+        }
+    }
+    if (!file.Close() && error == 0) error = errno;
+    if (error != 0 && !temporary.empty()) unlinkat(folder, temporary.c_str(), 0);
+    errno = error;
+    return error == 0;
 }
 
 }  // namespace
@@ -98,13 +138,14 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view 
     // Replacing by rename must not get round a file that could not be written in place.
     if (exists && faccessat(folder.get(), target.c_str(), W_OK, 0) != 0) return Failure(errno);
 
+    RemoveStaleTemporaries(folder.get(), target);
     std::string temporary;
-    FileDescriptor file(CreateTemporary(folder.get(), target, temporary));
-    if (!file.valid()) return Failure(errno);
-    bool ok = TakeOver(file.get(), exists ? &old : nullptr) && WriteAll(file.get(), bytes) &&
-              fsync(file.get()) == 0;
-    ok = file.Close() && ok;
-    if (!ok || renameat(folder.get(), temporary.c_str(), folder.get(), target.c_str()) != 0) {
+    const struct stat* takeOver = exists ? &old : nullptr;
+    // Where the file system has no anonymous files (or /proc is missing), a named one.
+    if (!WriteTemporary(folder.get(), target, bytes, takeOver, TemporaryKind::Anonymous, temporary) &&
+        !WriteTemporary(folder.get(), target, bytes, takeOver, TemporaryKind::Named, temporary))
+        return Failure(errno);
+    if (renameat(folder.get(), temporary.c_str(), folder.get(), target.c_str()) != 0) {
         const int error = errno;
         unlinkat(folder.get(), temporary.c_str(), 0);
         return Failure(error);

@@ -16,7 +16,7 @@ struct AtomicWriteResult {
 // A symbolic link is followed to its final target, which gets the new bytes; the link
 // stays. A replaced file must be writable and keeps its mode (and, for root, its owner
 // and group); a new file gets the usual mode under the umask. Only a regular file is
-// replaced.
+// replaced. Temporaries left by killed saves of the same file are removed.
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // "Error: Save file failure!\n\n" + path + "\n" + reason + "\n"

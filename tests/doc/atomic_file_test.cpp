@@ -1,9 +1,12 @@
 #include "atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <tuple>
 
@@ -53,6 +56,44 @@ TEST(AtomicFile, AFileOfAnotherOwnerKeepsOwnerGroupAndMode) {
         EXPECT_EQ(info.st_gid, gid);
         EXPECT_EQ(info.st_mode & 07777, mode);
     }
+}
+
+TEST(AtomicFile, TemporariesOfDeadSavesOfTheSameFileAreRemovedByTheNextSave) {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    const std::string dead = std::to_string(child), running = std::to_string(getpid());
+    const std::pair<std::string, bool> cases[] = {
+        {".x.vx3.tmp-" + dead + "-0", false},   {".x.vx3.tmp-" + dead + "-17", false},
+        {".x.vx3.tmp-" + running + "-0", true}, {".y.vx3.tmp-" + dead + "-0", true},
+        {".x.vx3.tmp-" + dead + "-0x", true},
+    };
+    TempFolder folder;
+    for (const auto& [name, kept] : cases) WriteBytes(folder.File(name), "left over");
+    ASSERT_TRUE(WriteFileAtomically(folder.File("x.vx3"), "saved").ok);
+    for (const auto& [name, kept] : cases)
+        EXPECT_EQ(std::filesystem::exists(folder.File(name)), kept) << name;
+}
+
+TEST(AtomicFile, ASaveKilledWhileWritingLeavesTheOldFileAndNoTemporary) {
+    TempFolder folder;
+    const std::string path = folder.File("x.vx3");
+    WriteBytes(path, "old");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Writing beyond the file size limit kills the process with SIGXFSZ mid-save.
+        const rlimit noCore{0, 0}, small{100, 100};
+        setrlimit(RLIMIT_CORE, &noCore);
+        setrlimit(RLIMIT_FSIZE, &small);
+        WriteFileAtomically(path, std::string(4096, 'n'));
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(EntriesIn(folder.path()), 1);
 }
 
 }  // namespace
