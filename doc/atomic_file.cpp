@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -50,7 +51,7 @@ bool FinalTarget(const std::string& path, std::string& target) {
 }
 
 AtomicWriteResult Failure(int error) {
-    return {false, std::strerror(error)};
+    return {false, error, std::strerror(error)};
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -121,9 +122,20 @@ bool WriteTemporary(int folder, const std::string& target, std::string_view byte
     return error == 0;
 }
 
+// Gives the temporary the target's name. Create-only falls back to link and unlink
+// where the file system cannot rename without replacing.
+bool Publish(int folder, const std::string& temporary, const std::string& target, WriteMode mode) {
+    if (mode == WriteMode::Replace) return renameat(folder, temporary.c_str(), folder, target.c_str()) == 0;
+    if (renameat2(folder, temporary.c_str(), folder, target.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (linkat(folder, temporary.c_str(), folder, target.c_str(), 0) != 0) return false;
+    unlinkat(folder, temporary.c_str(), 0);
+    return true;
+}
+
 }  // namespace
 
-AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
     if (path.empty() || path.back() == '/') return Failure(EISDIR);
     std::string resolved;
     if (!FinalTarget(path, resolved)) return Failure(ELOOP);
@@ -132,27 +144,28 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view 
     if (!folder.valid()) return Failure(errno);
 
     struct stat old {};
-    const bool exists = fstatat(folder.get(), target.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool replacing =
+        mode == WriteMode::Replace && fstatat(folder.get(), target.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     // A folder, a device or a FIFO is never replaced by a file.
-    if (exists && !S_ISREG(old.st_mode)) return Failure(S_ISDIR(old.st_mode) ? EISDIR : ENOTSUP);
+    if (replacing && !S_ISREG(old.st_mode)) return Failure(S_ISDIR(old.st_mode) ? EISDIR : ENOTSUP);
     // Replacing by rename must not get round a file that could not be written in place.
-    if (exists && faccessat(folder.get(), target.c_str(), W_OK, 0) != 0) return Failure(errno);
+    if (replacing && faccessat(folder.get(), target.c_str(), W_OK, 0) != 0) return Failure(errno);
 
     RemoveStaleTemporaries(folder.get(), target);
     std::string temporary;
-    const struct stat* takeOver = exists ? &old : nullptr;
+    const struct stat* takeOver = replacing ? &old : nullptr;
     // Where the file system has no anonymous files (or /proc is missing), a named one.
     if (!WriteTemporary(folder.get(), target, bytes, takeOver, TemporaryKind::Anonymous, temporary) &&
         !WriteTemporary(folder.get(), target, bytes, takeOver, TemporaryKind::Named, temporary))
         return Failure(errno);
-    if (renameat(folder.get(), temporary.c_str(), folder.get(), target.c_str()) != 0) {
+    if (!Publish(folder.get(), temporary, target, mode)) {
         const int error = errno;
         unlinkat(folder.get(), temporary.c_str(), 0);
         return Failure(error);
     }
     // The new name itself must survive a power cut too.
     if (fsync(folder.get()) != 0 && errno != EINVAL) return Failure(errno);
-    return {true, {}};
+    return {true, 0, {}};
 }
 
 std::string SaveFailureMessage(const std::string& path, const std::string& reason) {

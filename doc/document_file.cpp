@@ -1,6 +1,7 @@
 #include "document_file.h"
 
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 
 #include "atomic_file.h"
@@ -170,17 +171,19 @@ std::string DocumentFileBytes(const CSolvaneDoc& doc) {
     return out;
 }
 
-DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path) {
-    const AtomicWriteResult written = WriteFileAtomically(path, DocumentFileBytes(doc));
+DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path, WriteMode mode) {
+    const AtomicWriteResult written = WriteFileAtomically(path, DocumentFileBytes(doc), mode);
     if (!written.ok)
-        return {false, {kSaveCaption, SaveFailureMessage(path, written.reason), FileMessageIcon::Error}};
+        return {false,
+                mode == WriteMode::CreateOnly && written.error == EEXIST,
+                {kSaveCaption, SaveFailureMessage(path, written.reason), FileMessageIcon::Error}};
     doc.headerText = kDocumentHeader;
     doc.kind = IsComparison(doc) ? kKindCompare : kKindParameter;
     doc.title = FileNameOf(path);
     doc.path = FullPathOf(path);
     doc.modified = false;
     doc.untitled = false;
-    return {true, {}};
+    return {true, false, {}};
 }
 
 bool HasDocumentExtension(const std::string& path) {

@@ -94,9 +94,21 @@ TEST(TelvorctlNew, WrongCommandLinesAreUsageErrors) {
     for (const auto& arguments : cases) {
         const auto run = RunTelvorctl(arguments);
         EXPECT_EQ(run.status, 2) << arguments.size();
-        EXPECT_EQ(run.err, "usage: telvorctl new FILE --model N --hz 50|60\n");
+        EXPECT_EQ(run.err, "usage: telvorctl new FILE --model N --hz 50|60 [--force]\n");
     }
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(TelvorctlNew, AnExistingFileIsReplacedOnlyWithForce) {
+    TempFolder folder;
+    const std::string path = folder.File("x.vx3");
+    WriteBytes(path, "someone's file");
+    const auto run = RunTelvorctl({"new", path, "--model", "1", "--hz", "50"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "telvorctl: " + path + " exists (--force replaces it)\n");
+    EXPECT_EQ(ReadBytes(path), "someone's file");
+    EXPECT_EQ(RunTelvorctl({"new", path, "--model", "1", "--hz", "50", "--force"}).status, 0);
+    EXPECT_EQ(std::filesystem::file_size(path), 1803u);
 }
 
 TEST(TelvorctlNew, UnwritablePlaceIsReportedWithTheReason) {
