@@ -8,6 +8,7 @@
 
 #include "document_file.h"
 #include "drive_models.h"
+#include "file_edit_lock.h"
 #include "parameter_catalogue.h"
 #include "program_folder.h"
 #include "program_settings.h"
@@ -124,6 +125,8 @@ int RunSet(std::span<const std::string> arguments) {
         std::fprintf(stderr, "telvorctl: no parameter '%s'\n", arguments[1].c_str());
         return kExitUsage;
     }
+    // Held from load to save, so that concurrent edits of the file all land.
+    const FileEditLock lock(path);
     std::optional<CSolvaneDoc> doc = OpenDocument(path);
     if (!doc) return kExitFailed;
     if (IsComparison(*doc)) {

@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <functional>
 #include <sstream>
+#include <thread>
 
 #include "document_file.h"
+#include "parameter_keys.h"
 #include "program_settings.h"
 #include "telvorctl_runner.h"
 #include "temp_folder.h"
@@ -214,6 +216,29 @@ TEST(TelvorctlSet, AcceptedValueIsStoredInItsSlotAndSaved) {
 
     ASSERT_EQ(RunTelvorctl({"set", path, "A04", "5"}).status, 0);
     EXPECT_EQ(Cells(Lines(RunTelvorctl({"show", path}).out)[4])[4], "5.0");
+    EXPECT_EQ(FilesIn(folder.path()), 1);
+}
+
+TEST(TelvorctlSet, ConcurrentEditsOfOneFileAllLand) {
+    TempFolder folder;
+    const std::string path = folder.File("shared.vx3");
+    ASSERT_EQ(RunTelvorctl({"new", path, "--model", "8", "--hz", "60"}).status, 0);
+    // Parameters of one decimal place whose defaults all differ from 7.7.
+    const std::vector<std::string> codes = {"A04", "A05", "b00", "b01", "b02", "b04",
+                                            "b06", "b08", "b11", "b13", "b17", "b26"};
+    std::vector<test::RunResult> runs(codes.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        threads.emplace_back([&, i] { runs[i] = RunTelvorctl({"set", path, codes[i], "7.7"}); });
+    for (std::thread& thread : threads) thread.join();
+
+    const DocumentReadResult read = ReadDocumentFile(path);
+    ASSERT_TRUE(read.ok);
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        EXPECT_EQ(runs[i].status, 0) << codes[i] << ": " << runs[i].err;
+        EXPECT_EQ(read.doc.sets[0][SlotOfCodeIndex(CodeIndexOfText(codes[i]))], 77)
+            << codes[i] << " was lost";
+    }
     EXPECT_EQ(FilesIn(folder.path()), 1);
 }
 
