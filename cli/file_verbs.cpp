@@ -8,6 +8,7 @@
 
 #include "document_file.h"
 #include "drive_models.h"
+#include "file_edit_lock.h"
 #include "parameter_catalogue.h"
 #include "program_folder.h"
 #include "program_settings.h"
@@ -23,8 +24,8 @@ int RunSet(std::span<const std::string> arguments);
 int RunSettings(std::span<const std::string> arguments);
 
 constexpr Verb kVerbs[] = {
-    {"new", "FILE --model N --hz 50|60", "write a new parameter file of the defaults of model N (0..10)",
-     RunNew},
+    {"new", "FILE --model N --hz 50|60 [--force]",
+     "write a new parameter file of the defaults of model N (0..10); --force replaces FILE", RunNew},
     {"show", "FILE", "list the shown rows of a parameter or compare file", RunShow},
     {"set", "FILE CODE TEXT", "set one parameter as the Setting cell would and save the file", RunSet},
     {"settings", "[--reset]", "print the settings of the program folder; --reset writes the default file",
@@ -54,9 +55,10 @@ std::optional<CSolvaneDoc> OpenDocument(const std::string& path) {
     return std::move(read.doc);
 }
 
-int Save(CSolvaneDoc& doc, const std::string& path) {
-    const DocumentWriteResult written = WriteDocumentFile(doc, path);
+int Save(CSolvaneDoc& doc, const std::string& path, WriteMode mode = WriteMode::Replace) {
+    const DocumentWriteResult written = WriteDocumentFile(doc, path, mode);
     if (written.ok) return kExitOk;
+    if (written.fileExists) return RefuseExistingFile(path);
     ShowMessage(written.message.text);
     return kExitFailed;
 }
@@ -65,10 +67,13 @@ int RunNew(std::span<const std::string> arguments) {
     const Verb& verb = VerbNamed("new");
     std::optional<std::string> path;
     std::optional<int> model, hz;
+    bool force = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
         const bool option = word == "--model" || word == "--hz";
-        if (option && i + 1 < arguments.size())
+        if (word == "--force")
+            force = true;
+        else if (option && i + 1 < arguments.size())
             (word == "--model" ? model : hz) = WholeNumber(arguments[++i]);
         else if (!option && !path && !word.starts_with("--"))
             path = word;
@@ -77,7 +82,7 @@ int RunNew(std::span<const std::string> arguments) {
     }
     if (!path || !model || !hz || !IsModelIndex(*model) || (*hz != 50 && *hz != 60)) return UsageError(verb);
     CSolvaneDoc doc = NewDocument(*model, *hz == 50, false);
-    return Save(doc, *path);
+    return Save(doc, *path, force ? WriteMode::Replace : WriteMode::CreateOnly);
 }
 
 int RunShow(std::span<const std::string> arguments) {
@@ -120,6 +125,8 @@ int RunSet(std::span<const std::string> arguments) {
         std::fprintf(stderr, "telvorctl: no parameter '%s'\n", arguments[1].c_str());
         return kExitUsage;
     }
+    // Held from load to save, so that concurrent edits of the file all land.
+    const FileEditLock lock(path);
     std::optional<CSolvaneDoc> doc = OpenDocument(path);
     if (!doc) return kExitFailed;
     if (IsComparison(*doc)) {

@@ -196,11 +196,9 @@ int RunRead(std::span<const std::string> arguments) {
         std::fprintf(stderr, "telvorctl: station %d is not 1..254\n", *line.station);
         return kExitUsage;
     }
+    // Refused before the drive is read; the save refuses again if the file appeared meanwhile.
     std::error_code ec;
-    if (!line.force && std::filesystem::exists(*line.output, ec)) {
-        std::fprintf(stderr, "telvorctl: %s exists (--force replaces it)\n", line.output->c_str());
-        return kExitFailed;
-    }
+    if (!line.force && std::filesystem::exists(*line.output, ec)) return RefuseExistingFile(*line.output);
     CSolvaneApp app;
     if (!PrepareApp(app, line)) return kExitFailed;
     ConsoleUserInterface ui(line.answers);
@@ -212,7 +210,9 @@ int RunRead(std::span<const std::string> arguments) {
     bool read = FinishReadCommand(app, ui, data);
     CloseLink(app);
     if (!read || !app.Document()) return kExitFailed;
-    DocumentWriteResult written = WriteDocumentFile(*app.Document(), *line.output);
+    DocumentWriteResult written =
+        WriteDocumentFile(*app.Document(), *line.output, line.force ? WriteMode::Replace : WriteMode::CreateOnly);
+    if (written.fileExists) return RefuseExistingFile(*line.output);
     if (!written.ok) {
         ShowMessage(written.message.text);
         return kExitFailed;

@@ -1,6 +1,7 @@
 // telvorctl: the command-line front end of Telvor.
 
 #include <cstdio>
+#include <exception>
 #include <span>
 #include <string>
 #include <vector>
@@ -54,6 +55,15 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace telvor
 
+// Nothing of ours throws; whatever the libraries throw still ends the verb with a
+// message rather than an abort.
 int main(int argc, char** argv) {
-    return telvor::Run(argc, argv);
+    try {
+        return telvor::Run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "telvorctl: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "telvorctl: unexpected failure\n");
+    }
+    return telvor::kExitFailed;
 }

@@ -14,4 +14,9 @@ void ShowMessage(const std::string& text) {
     if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
 }
 
+int RefuseExistingFile(const std::string& path) {
+    std::fprintf(stderr, "telvorctl: %s exists (--force replaces it)\n", path.c_str());
+    return kExitFailed;
+}
+
 }  // namespace telvor

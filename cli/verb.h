@@ -24,4 +24,7 @@ int UsageError(const Verb& verb);
 // Writes a message the system shows to stderr, ending it with a line feed if it has none.
 void ShowMessage(const std::string& text);
 
+// Prints "telvorctl: FILE exists (--force replaces it)" to stderr and gives kExitFailed.
+int RefuseExistingFile(const std::string& path);
+
 }  // namespace telvor

@@ -1,12 +1,12 @@
 #include "document_file.h"
 
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "atomic_file.h"
 #include "text_encoding.h"
+#include "whole_file.h"
 
 namespace telvor {
 namespace {
@@ -134,12 +134,11 @@ DocumentReadResult ParseDocumentBytes(std::string_view bytes) {
 }
 
 DocumentReadResult ReadDocumentFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::error_code error;
-    if (!file || std::filesystem::is_directory(path, error)) return Rejected(kCannotOpenMessage);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) return Rejected(kCannotOpenMessage);
-    DocumentReadResult result = ParseDocumentBytes(bytes);
+    const WholeFile file = ReadWholeFile(path);
+    if (file.status == WholeFileStatus::NotOpened) return Rejected(kCannotOpenMessage);
+    // No file of ours comes near the limit.
+    if (file.status == WholeFileStatus::TooLarge) return Rejected(kFormatMessage);
+    DocumentReadResult result = ParseDocumentBytes(file.bytes);
     if (result.ok) {
         result.doc.title = FileNameOf(path);
         result.doc.path = FullPathOf(path);
@@ -172,17 +171,19 @@ std::string DocumentFileBytes(const CSolvaneDoc& doc) {
     return out;
 }
 
-DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path) {
-    const AtomicWriteResult written = WriteFileAtomically(path, DocumentFileBytes(doc));
+DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path, WriteMode mode) {
+    const AtomicWriteResult written = WriteFileAtomically(path, DocumentFileBytes(doc), mode);
     if (!written.ok)
-        return {false, {kSaveCaption, SaveFailureMessage(path, written.reason), FileMessageIcon::Error}};
+        return {false,
+                mode == WriteMode::CreateOnly && written.error == EEXIST,
+                {kSaveCaption, SaveFailureMessage(path, written.reason), FileMessageIcon::Error}};
     doc.headerText = kDocumentHeader;
     doc.kind = IsComparison(doc) ? kKindCompare : kKindParameter;
     doc.title = FileNameOf(path);
     doc.path = FullPathOf(path);
     doc.modified = false;
     doc.untitled = false;
-    return {true, {}};
+    return {true, false, {}};
 }
 
 bool HasDocumentExtension(const std::string& path) {

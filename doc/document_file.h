@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "atomic_file.h"
 #include "solvane_doc.h"
 
 namespace telvor {
@@ -45,7 +46,8 @@ struct DocumentReadResult {
     FileMessage message;  // when not ok: caption "Open\n", the reason, error icon
 };
 
-// Opens a file as the Open command does.
+// Opens a file as the Open command does. Only a regular file is opened; one larger
+// than the input file limit gets the format message.
 DocumentReadResult ReadDocumentFile(const std::string& path);
 // The same checks on bytes already in memory; title and path are left empty.
 DocumentReadResult ParseDocumentBytes(std::string_view bytes);
@@ -56,13 +58,16 @@ std::string DocumentFileBytes(const CSolvaneDoc& doc);
 
 struct DocumentWriteResult {
     bool ok = false;
-    FileMessage message;  // when not ok: names the file and the system's reason
+    bool fileExists = false;  // a create-only save found a file at the path
+    FileMessage message;      // when not ok: names the file and the system's reason
 };
 
 // Save to path: written to a temporary file in the same folder, then renamed over
-// the target. On success the document takes the file's name as title and its path,
-// and loses its modified and untitled flags; on failure it is left as it was.
-DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path);
+// the target (see WriteFileAtomically). On success the document takes the file's name
+// as title and its path, and loses its modified and untitled flags; on failure it is
+// left as it was.
+DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path,
+                                      WriteMode mode = WriteMode::Replace);
 
 // The Open command's test: the extension is vx3 or mvx, in any case.
 bool HasDocumentExtension(const std::string& path);

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "atomic_file.h"
 #include "parameter_keys.h"
+#include "whole_file.h"
 
 namespace telvor {
 namespace {
@@ -143,11 +142,9 @@ ProgramSettings ParseSettingsText(std::string_view text) {
 }
 
 ProgramSettings ReadSettingsFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return {};
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) return {};
-    return ParseSettingsText(text);
+    const WholeFile file = ReadWholeFile(path);
+    if (file.status != WholeFileStatus::Read) return {};
+    return ParseSettingsText(file.bytes);
 }
 
 std::string SettingsFileText(const ProgramSettings& settings) {

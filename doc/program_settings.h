@@ -44,7 +44,8 @@ inline constexpr const char* kSettingsFileName = "vx3inf.ini";
 // The settings that the text of a settings file gives, starting from the defaults.
 // CR LF and LF line ends are both accepted.
 ProgramSettings ParseSettingsText(std::string_view text);
-// The defaults when the file cannot be opened.
+// The defaults, silently, when the file is missing, unreadable, not a regular file
+// or larger than the input file limit.
 ProgramSettings ReadSettingsFile(const std::string& path);
 
 // The file's lines in their fixed order, each ending in CR LF.

@@ -71,6 +71,16 @@ TEST(TelvorctlScan, FailuresExitWithOneAndTheirMessage) {
     EXPECT_EQ(usage.status, 2);
 }
 
+TEST(TelvorctlScan, ASettingsFileThatIsAFolderGivesTheDefaults) {
+    CtlRig rig({"--stations", "3", "--model", "8"});
+    ASSERT_TRUE(rig.sim.Started());
+    ASSERT_TRUE(std::filesystem::create_directories(rig.File("home/vx3inf.ini")));
+    RunResult run = rig.Run({"scan", "--stations", "3"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "Ver: 1.2\nLinking  003\nModel: KRV-075-43\n");
+}
+
 TEST(TelvorctlReadWrite, ReadOneDriveAndWriteItIntoAnotherGivesTheSameSettings) {
     CtlRig rig({"--stations", "3,4", "--model", "8"});
     ASSERT_TRUE(rig.sim.Started());

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
+#include <thread>
 
 #include "document_file.h"
+#include "parameter_keys.h"
 #include "program_settings.h"
 #include "telvorctl_runner.h"
 #include "temp_folder.h"
@@ -91,9 +96,21 @@ TEST(TelvorctlNew, WrongCommandLinesAreUsageErrors) {
     for (const auto& arguments : cases) {
         const auto run = RunTelvorctl(arguments);
         EXPECT_EQ(run.status, 2) << arguments.size();
-        EXPECT_EQ(run.err, "usage: telvorctl new FILE --model N --hz 50|60\n");
+        EXPECT_EQ(run.err, "usage: telvorctl new FILE --model N --hz 50|60 [--force]\n");
     }
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(TelvorctlNew, AnExistingFileIsReplacedOnlyWithForce) {
+    TempFolder folder;
+    const std::string path = folder.File("x.vx3");
+    WriteBytes(path, "someone's file");
+    const auto run = RunTelvorctl({"new", path, "--model", "1", "--hz", "50"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "telvorctl: " + path + " exists (--force replaces it)\n");
+    EXPECT_EQ(ReadBytes(path), "someone's file");
+    EXPECT_EQ(RunTelvorctl({"new", path, "--model", "1", "--hz", "50", "--force"}).status, 0);
+    EXPECT_EQ(std::filesystem::file_size(path), 1803u);
 }
 
 TEST(TelvorctlNew, UnwritablePlaceIsReportedWithTheReason) {
@@ -118,24 +135,33 @@ TEST(TelvorctlShow, CompareFileListsTheSettingsOfEachPresentSet) {
     EXPECT_EQ(a04[3], FormatRawValue(2, read.doc.sets[1][4]));
 }
 
-TEST(TelvorctlShow, UnreadableFilesFailWithTheirMessage) {
-    struct Case {
-        std::string path;
-        std::string err;
+TEST(TelvorctlFileInput, ShowSetAndWriteRefuseWhatIsNoParameterFileWithoutHanging) {
+    TempFolder folder;
+    const std::string fifo = folder.File("fifo.vx3"), huge = folder.File("huge.vx3");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    WriteBytes(huge, ReadBytes(DataFile("parameter_model8_60hz.vx3")));
+    ASSERT_EQ(truncate(huge.c_str(), off_t{3} << 30), 0);  // sparse
+    const std::string cannotOpen = "File could not be opened!\n";
+    const std::string format = "Error: Open file failure!\n\nThe file format is not correctly!\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {DataFile("missing.vx3"), cannotOpen},
+        {"/dev/zero", cannotOpen},
+        {fifo, cannotOpen},
+        {huge, format},
+        {DataFile("broken_truncated_titles.vx3"), format},
+        {DataFile("broken_kind_parameter_mode2.vx3"), format},
     };
-    const Case cases[] = {
-        {DataFile("missing.vx3"), "File could not be opened!\n"},
-        {DataFile("broken_truncated_titles.vx3"),
-         "Error: Open file failure!\n\nThe file format is not correctly!\n"},
-        {DataFile("broken_kind_parameter_mode2.vx3"),
-         "Error: Open file failure!\n\nThe file format is not correctly!\n"},
-    };
-    for (const Case& c : cases) {
-        const auto run = RunTelvorctl({"show", c.path});
-        EXPECT_EQ(run.status, 1) << c.path;
-        EXPECT_EQ(run.err, c.err);
-        EXPECT_EQ(run.out, "");
+    for (const auto& [path, err] : cases) {
+        for (const std::vector<std::string>& words : {std::vector<std::string>{"show", path},
+                                                      {"set", path, "A04", "5"},
+                                                      {"write", "--stations", "1", path}}) {
+            const auto run = RunTelvorctl(words, {{"TELVOR_HOME", folder.File("home")}});
+            EXPECT_EQ(run.status, 1) << words[0] << " " << path;
+            EXPECT_EQ(run.err, err) << words[0] << " " << path;
+            EXPECT_EQ(run.out, "");
+        }
     }
+    EXPECT_EQ(std::filesystem::file_size(huge), std::uintmax_t{3} << 30);
     EXPECT_EQ(RunTelvorctl({"show"}).status, 2);
 }
 
@@ -193,6 +219,29 @@ TEST(TelvorctlSet, AcceptedValueIsStoredInItsSlotAndSaved) {
     EXPECT_EQ(FilesIn(folder.path()), 1);
 }
 
+TEST(TelvorctlSet, ConcurrentEditsOfOneFileAllLand) {
+    TempFolder folder;
+    const std::string path = folder.File("shared.vx3");
+    ASSERT_EQ(RunTelvorctl({"new", path, "--model", "8", "--hz", "60"}).status, 0);
+    // Parameters of one decimal place whose defaults all differ from 7.7.
+    const std::vector<std::string> codes = {"A04", "A05", "b00", "b01", "b02", "b04",
+                                            "b06", "b08", "b11", "b13", "b17", "b26"};
+    std::vector<test::RunResult> runs(codes.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        threads.emplace_back([&, i] { runs[i] = RunTelvorctl({"set", path, codes[i], "7.7"}); });
+    for (std::thread& thread : threads) thread.join();
+
+    const DocumentReadResult read = ReadDocumentFile(path);
+    ASSERT_TRUE(read.ok);
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        EXPECT_EQ(runs[i].status, 0) << codes[i] << ": " << runs[i].err;
+        EXPECT_EQ(read.doc.sets[0][SlotOfCodeIndex(CodeIndexOfText(codes[i]))], 77)
+            << codes[i] << " was lost";
+    }
+    EXPECT_EQ(FilesIn(folder.path()), 1);
+}
+
 TEST(TelvorctlSet, CompareFilesAreNotEdited) {
     TempFolder folder;
     const std::string path = folder.File("c.mvx");
@@ -226,6 +275,28 @@ TEST(TelvorctlSettings, PrintsWhatTheProgramReadsAndResetWritesTheDefaults) {
     EXPECT_EQ(ReadBytes(home + "/vx3inf.ini"), SettingsFileText(ProgramSettings{}));
     EXPECT_EQ(RunTelvorctl({"settings"}, env).out, defaults);
     EXPECT_EQ(RunTelvorctl({"settings", "--wipe"}, env).status, 2);
+}
+
+TEST(TelvorctlSettings, ASettingsFileThatIsNoRegularFileOrTooLargeGivesTheDefaults) {
+    TempFolder folder;
+    const std::string path = folder.File("vx3inf.ini");
+    const std::string defaults = RunTelvorctl({"settings"}, {{"TELVOR_HOME", folder.path()}}).out;
+    const std::function<int()> makers[] = {
+        [&] { return mkdir(path.c_str(), 0700); },
+        [&] { return mkfifo(path.c_str(), 0600); },
+        [&] {  // a valid file made larger than any settings file
+            WriteBytes(path, "[VarnoxLink]\nVersion=v1.1.140123\n[System]\nComPort=3\n");
+            return truncate(path.c_str(), off_t{2} << 20);
+        },
+    };
+    for (const auto& make : makers) {
+        std::filesystem::remove(path);
+        ASSERT_EQ(make(), 0);
+        const auto run = RunTelvorctl({"settings"}, {{"TELVOR_HOME", folder.path()}});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, defaults);
+    }
 }
 
 TEST(TelvorctlSettings, MissingProgramFolderEndsWithTheSystemDataMessage) {

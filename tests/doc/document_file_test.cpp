@@ -10,6 +10,7 @@
 
 #include "parameter_catalogue.h"
 #include "temp_folder.h"
+#include "whole_file.h"
 
 namespace telvor {
 namespace {
@@ -200,6 +201,17 @@ TEST(DocumentFileRead, MissingFileOrFolderCannotBeOpened) {
         EXPECT_EQ(read.message.caption, "Open\n");
         EXPECT_EQ(read.message.text, "File could not be opened!\n");
         EXPECT_EQ(read.message.icon, FileMessageIcon::Error);
+    }
+}
+
+TEST(DocumentFileRead, AFileBeyondTheInputLimitGetsTheFormatMessage) {
+    TempFolder folder;
+    const std::string path = folder.File("padded.vx3");
+    // Zeros after the title block are ignored, up to the limit.
+    for (const off_t size : {off_t{kInputFileLimit}, off_t{kInputFileLimit + 1}}) {
+        WriteBytes(path, DocumentFileBytes(SampleParameterDocument()));
+        ASSERT_EQ(truncate(path.c_str(), size), 0);
+        EXPECT_EQ(ReadDocumentFile(path).message.text, size > off_t{kInputFileLimit} ? kFormatMessage : "");
     }
 }
 
