@@ -106,6 +106,13 @@ int ByteAt(std::string_view frame, std::size_t at) {
 constexpr int kFunctionReadRegisters = 0x03;
 constexpr int kExceptionBit = 0x80;
 
+// The register count of a request to function 03 (its last field), or -1.
+int RegisterCountOf(std::string_view request) {
+    const int high = ByteAt(request, 9);
+    const int low = ByteAt(request, 11);
+    return high < 0 || low < 0 ? -1 : 256 * high + low;
+}
+
 }  // namespace
 
 bool ReplyAnswersRequest(std::string_view request, std::string_view reply) {
@@ -117,10 +124,16 @@ bool ReplyAnswersRequest(std::string_view request, std::string_view reply) {
     if (replyFunction != function) return false;
     if (function != kFunctionReadRegisters) return true;
     // ":", address, function, byte count, the registers, LRC, CR LF.
-    const int count = 256 * ByteAt(request, 9) + ByteAt(request, 11);
-    const int byteCount = ByteAt(reply, 5);
-    return ByteAt(request, 9) >= 0 && ByteAt(request, 11) >= 0 && byteCount == 2 * count &&
-           reply.size() == 7 + 4 * static_cast<std::size_t>(count) + 4;
+    const int count = RegisterCountOf(request);
+    return count >= 0 && ByteAt(reply, 5) == 2 * count && reply.size() == 7 + 4 * static_cast<std::size_t>(count) + 4;
+}
+
+bool RepliesLookAlike(std::string_view request, std::string_view other) {
+    const int function = ByteAt(request, 3);
+    if (function < 0 || ByteAt(request, 1) < 0 || ByteAt(other, 1) != ByteAt(request, 1) ||
+        ByteAt(other, 3) != function)
+        return false;
+    return function != kFunctionReadRegisters || RegisterCountOf(request) == RegisterCountOf(other);
 }
 
 int StationOfReply(std::string_view reply) {

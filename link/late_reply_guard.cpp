@@ -6,17 +6,6 @@
 
 namespace telvor {
 
-bool RepliesLookAlike(std::string_view request, std::string_view other) {
-    // Address and function; for function 03 also the register count (the last field).
-    constexpr std::size_t kHead = 5;
-    if (request.size() < kHead || other.size() < kHead || request.substr(0, kHead) != other.substr(0, kHead))
-        return false;
-    if (request.substr(3, 2) != "03") return true;
-    constexpr std::size_t kCount = 9, kCountDigits = 4;
-    return request.size() >= kCount + kCountDigits && other.size() >= kCount + kCountDigits &&
-           request.substr(kCount, kCountDigits) == other.substr(kCount, kCountDigits);
-}
-
 void LateReplyGuard::Sent(std::string_view request, Clock::time_point sent) {
     Forget(sent);
     waiting_.push_back({std::string(request), sent});

@@ -18,10 +18,6 @@
 
 namespace telvor {
 
-// Whether replies to the two requests look alike: the same station, the same
-// function and, for function 03, the same number of registers.
-bool RepliesLookAlike(std::string_view request, std::string_view other);
-
 class LateReplyGuard {
 public:
     using Clock = std::chrono::steady_clock;

@@ -77,6 +77,9 @@ int StationOfReply(std::string_view reply);
 // count and length of the registers asked for. The content of a write's echo is not
 // compared.
 bool ReplyAnswersRequest(std::string_view request, std::string_view reply);
+// Whether replies to the two requests look alike: the same station, the same
+// function and, for function 03, the same number of registers.
+bool RepliesLookAlike(std::string_view request, std::string_view other);
 
 class CModbusAscii : public CSerialPort {
 public:
