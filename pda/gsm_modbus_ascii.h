@@ -1,27 +1,26 @@
 #pragma once
-// MODBUS ASCII over the handheld's serial line: the desktop's frames and reply
-// checks, one attempt per exchange call.
+// MODBUS ASCII over the handheld's serial line: the desktop's frames, reply checks
+// and transactions, one attempt per exchange call (the transactions repeat a call
+// that ends in a time-out or a checksum error, three calls at most).
 
 #include <cstddef>
 
 #include "gsm_com.h"
-#include "modbus_ascii.h"
+#include "modbus_transport.h"
 
 namespace telvor {
 
-// The handheld repeats a failed exchange (time-out or checksum error) up to this many calls.
-inline constexpr int kGsmExchangeCalls = 3;
-
-class CGSMModbusAscii : public CGSMCom {
+class CGSMModbusAscii : public CGSMCom, public ModbusTransport {
 public:
-    // One attempt: write, wait up to 500 ms for a reply, classify it. A valid frame that
+    // Per attempt: write, wait up to 500 ms for a reply, classify it. A valid frame that
     // answers another request (a late reply) is passed over and the wait goes on within
-    // the same 500 ms. `reply` holds kGsmReceiveBufferSize bytes; `received` may be omitted.
-    ExchangeResult Exchange(const char* request, std::size_t length, char* reply, std::size_t* received = nullptr);
-    // Exchange called again while it ends in a time-out or a checksum error, `calls` calls
-    // at most; the last call's result counts.
-    ExchangeResult ExchangeRepeated(const char* request, std::size_t length, char* reply,
-                                    std::size_t* received = nullptr, int calls = kGsmExchangeCalls);
+    // the same 500 ms. The reply is cut to the capacity.
+    ExchangeResult Exchange(const char* request, std::size_t length, char* reply, std::size_t replyCapacity,
+                            int attempts = 1, std::size_t* received = nullptr) override;
+
+private:
+    ExchangeResult ExchangeOnce(const char* request, std::size_t length, char* reply, std::size_t replyCapacity,
+                                std::size_t& received);
 };
 
 }  // namespace telvor

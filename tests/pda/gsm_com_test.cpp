@@ -10,6 +10,7 @@
 #include "gsm_modbus_ascii.h"
 #include "pty_pair.h"
 #include "test_frames.h"
+#include "transactions.h"
 
 namespace telvor {
 namespace {
@@ -124,13 +125,28 @@ TEST_F(GsmComTest, ExchangeClassifiesTheReply) {
         });
         char reply[kGsmReceiveBufferSize];
         std::size_t received = 0;
-        EXPECT_EQ(port.Exchange(kVersionRequest.data(), kVersionRequest.size(), reply, &received), c.result)
+        EXPECT_EQ(port.Exchange(kVersionRequest.data(), kVersionRequest.size(), reply, sizeof reply, 1, &received),
+                  c.result)
             << c.reply;
         farEnd.join();
         if (c.result == ExchangeResult::ReplyNormal) {
             EXPECT_EQ(std::string(reply, received), kVersionReply);
         }
     }
+}
+
+TEST_F(GsmComTest, TransactionsRepeatAFailedCallThreeTimesAtMost) {
+    std::thread farEnd([&] {
+        for (const char* reply : {":0103020007EE\r\n", ""})
+            if (line.Receive(1000ms) == kVersionRequest) line.Send(reply);
+        if (line.Receive(1000ms) == kVersionRequest) line.Send(kVersionReply);
+    });
+    const TransactionReply version = ReadSoftwareVersion(port, 1);
+    farEnd.join();
+    EXPECT_EQ(version.exchanges, 3);
+    ASSERT_TRUE(version.Ok());
+    EXPECT_EQ(version.values, std::vector<std::uint16_t>{12});
+    EXPECT_EQ(ReadSoftwareVersion(port, 1).result, ExchangeResult::ReplyTimeout);
 }
 
 TEST_F(GsmComTest, CloseEndsTheThreadAndOpenStartsAFreshOne) {
