@@ -1,15 +1,16 @@
-# make test  - install what is missing, build, run every test (plain and sanitizer builds)
+# make test  - install what is missing, build, run every test (plain, address and thread sanitizer builds)
 # make run   - install, build, start Telvor on a simulated line of drives
 # make bench - line-speed benchmarks against the simulator
 # make fuzz  - run each fuzz target for a few minutes
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 180
 
-.PHONY: deps build build-asan test test-plain test-asan run bench fuzz clean
+.PHONY: deps build build-asan build-tsan test test-plain test-asan test-tsan run bench fuzz clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -29,7 +30,17 @@ test-asan: build-asan
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-test: test-plain test-asan
+# The handheld's serial line shares its receive buffer with a read thread: its tests
+# also run under ThreadSanitizer, in a small build of their own.
+build-tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTELVOR_GUI=OFF -DTELVOR_THREAD_SANITIZE=ON \
+	  -DTELVOR_WERROR=ON >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target pda_tests
+
+test-tsan: build-tsan
+	@TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/tests/pda/pda_tests
+
+test: test-plain test-asan test-tsan
 
 run: build
 	@./scripts/run-demo.sh $(BUILD)
@@ -44,4 +55,4 @@ fuzz: deps
 	@./scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

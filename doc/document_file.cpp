@@ -73,18 +73,49 @@ class FieldReader {
     std::size_t position_ = 0;
 };
 
-void PutLine(std::string& out, std::string_view text) {
-    out += TextForFile(text);
-    out += '\n';
-}
+// Writes the fields of a file in order, its texts in the flavour's encoding.
+class FieldWriter {
+  public:
+    FieldWriter(FileFlavour flavour, std::size_t size) : flavour_(flavour) { out_.reserve(size); }
 
-void PutInt32(std::string& out, std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int k = 0; k < 4; ++k) out += static_cast<char>((bits >> (8 * k)) & 0xFF);
-}
+    void Line(std::string_view text) {
+        const std::string line = TextForFile(text);
+        out_ += flavour_ == FileFlavour::Handheld ? Utf8ToLatin1(line, replaced_) : line;
+        out_ += '\n';
+    }
 
-void PutSet(std::string& out, const ParameterSet& set) {
-    for (auto value : set) PutInt32(out, value);
+    void Byte(std::uint8_t value) { out_ += static_cast<char>(value); }
+
+    void Int32(std::int32_t value) {
+        const auto bits = static_cast<std::uint32_t>(value);
+        for (int k = 0; k < 4; ++k) out_ += static_cast<char>((bits >> (8 * k)) & 0xFF);
+    }
+
+    void Set(const ParameterSet& set) {
+        for (auto value : set) Int32(value);
+    }
+
+    template <std::size_t N>
+    void Bytes(const std::array<std::uint8_t, N>& values) {
+        for (auto value : values) Byte(value);
+    }
+
+    template <std::size_t N>
+    void Lines(const std::array<std::string, N>& texts) {
+        for (const auto& text : texts) Line(text);
+    }
+
+    std::string& Out() { return out_; }
+    std::size_t Replaced() const { return replaced_; }
+
+  private:
+    FileFlavour flavour_;
+    std::string out_;
+    std::size_t replaced_ = 0;
+};
+
+const char* HeaderOf(FileFlavour flavour) {
+    return flavour == FileFlavour::Handheld ? kHandheldDocumentHeader : kDocumentHeader;
 }
 
 DocumentReadResult Rejected(const char* text) {
@@ -146,44 +177,47 @@ DocumentReadResult ReadDocumentFile(const std::string& path) {
     return result;
 }
 
-std::string DocumentFileBytes(const CSolvaneDoc& doc) {
+std::string DocumentFileBytes(const CSolvaneDoc& doc, FileFlavour flavour, std::size_t* replaced) {
     const bool comparison = IsComparison(doc);
-    std::string out;
-    out.reserve(comparison ? 4200 : 1803);
-    PutLine(out, kDocumentHeader);
-    PutLine(out, comparison ? kKindCompare : kKindParameter);
-    PutInt32(out, doc.compareMode);
-    PutInt32(out, doc.modelIndex);
-    out += static_cast<char>(doc.freq50HzFlag);
+    FieldWriter out(flavour, comparison ? 4200 : 1803);
+    out.Line(HeaderOf(flavour));
+    out.Line(comparison ? kKindCompare : kKindParameter);
+    out.Int32(doc.compareMode);
+    out.Int32(doc.modelIndex);
+    out.Byte(doc.freq50HzFlag);
     if (comparison) {
-        for (auto flag : doc.presentFlags) out += static_cast<char>(flag);
-        for (const auto& name : doc.setNames) PutLine(out, name);
+        out.Bytes(doc.presentFlags);
+        out.Lines(doc.setNames);
     }
-    for (auto flag : doc.rowFlags) out += static_cast<char>(flag);
-    PutSet(out, doc.sets[0]);
+    out.Bytes(doc.rowFlags);
+    out.Set(doc.sets[0]);
     if (comparison) {
-        PutSet(out, doc.sets[1]);
-        PutSet(out, doc.sets[2]);
+        out.Set(doc.sets[1]);
+        out.Set(doc.sets[2]);
     } else {
-        for (const auto& title : doc.stationTitles) PutLine(out, title);
+        out.Lines(doc.stationTitles);
     }
-    for (const auto& text : doc.titleBlock) PutLine(out, text);
-    return out;
+    out.Lines(doc.titleBlock);
+    if (replaced) *replaced = out.Replaced();
+    return std::move(out.Out());
 }
 
-DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path, WriteMode mode) {
-    const AtomicWriteResult written = WriteFileAtomically(path, DocumentFileBytes(doc), mode);
+DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path, WriteMode mode,
+                                      FileFlavour flavour) {
+    std::size_t replaced = 0;
+    const AtomicWriteResult written = WriteFileAtomically(path, DocumentFileBytes(doc, flavour, &replaced), mode);
     if (!written.ok)
         return {false,
                 mode == WriteMode::CreateOnly && written.error == EEXIST,
-                {kSaveCaption, SaveFailureMessage(path, written.reason), FileMessageIcon::Error}};
-    doc.headerText = kDocumentHeader;
+                {kSaveCaption, SaveFailureMessage(path, written.reason), FileMessageIcon::Error},
+                0};
+    doc.headerText = HeaderOf(flavour);
     doc.kind = IsComparison(doc) ? kKindCompare : kKindParameter;
     doc.title = FileNameOf(path);
     doc.path = FullPathOf(path);
     doc.modified = false;
     doc.untitled = false;
-    return {true, false, {}};
+    return {true, false, {}, replaced};
 }
 
 bool HasDocumentExtension(const std::string& path) {

@@ -52,14 +52,23 @@ DocumentReadResult ReadDocumentFile(const std::string& path);
 // The same checks on bytes already in memory; title and path are left empty.
 DocumentReadResult ParseDocumentBytes(std::string_view bytes);
 
-// The bytes of the file that Save writes for the document: the current header,
-// the kind after CompareMode, texts as UTF-8 with CR and LF replaced by a space.
-std::string DocumentFileBytes(const CSolvaneDoc& doc);
+// Who writes a file: the desktop program (its header, texts as UTF-8) or the handheld
+// (its header, each text character as one byte).
+enum class FileFlavour { Desktop, Handheld };
+
+inline constexpr const char* kHandheldDocumentHeader = "Varnox Ver:1.0.060502";
+
+// The bytes of the file that Save writes for the document: the flavour's header, the
+// kind after CompareMode, texts with CR and LF replaced by a space. `replaced` (may be
+// omitted) counts the handheld's characters that one byte cannot hold, written as "?".
+std::string DocumentFileBytes(const CSolvaneDoc& doc, FileFlavour flavour = FileFlavour::Desktop,
+                              std::size_t* replaced = nullptr);
 
 struct DocumentWriteResult {
     bool ok = false;
     bool fileExists = false;  // a create-only save found a file at the path
     FileMessage message;      // when not ok: names the file and the system's reason
+    std::size_t replacedCharacters = 0;  // the handheld's "?" for characters one byte cannot hold
 };
 
 // Save to path: written to a temporary file in the same folder, then renamed over
@@ -67,7 +76,7 @@ struct DocumentWriteResult {
 // as title and its path, and loses its modified and untitled flags; on failure it is
 // left as it was.
 DocumentWriteResult WriteDocumentFile(CSolvaneDoc& doc, const std::string& path,
-                                      WriteMode mode = WriteMode::Replace);
+                                      WriteMode mode = WriteMode::Replace, FileFlavour flavour = FileFlavour::Desktop);
 
 // The Open command's test: the extension is vx3 or mvx, in any case.
 bool HasDocumentExtension(const std::string& path);

@@ -11,16 +11,10 @@
 
 #include "frame_trace.h"
 #include "late_reply_guard.h"
+#include "modbus_transport.h"
 #include "serial_port.h"
 
 namespace telvor {
-
-enum class ExchangeResult {
-    ReplyTimeout = 0,        // no frame received
-    ReplyChecksumError = 1,  // a frame arrived with a bad hex digit, a wrong LRC, or too short to hold one
-    ReplyNormal = 2,         // valid frame, normal reply
-    ReplyException = 3,      // valid frame whose function field has the high bit set
-};
 
 inline constexpr std::size_t kRequestLength = 17;         // every request but WriteParameter
 inline constexpr std::size_t kWriteParameterLength = 23;  // function 10 with one register
@@ -81,7 +75,7 @@ bool ReplyAnswersRequest(std::string_view request, std::string_view reply);
 // function and, for function 03, the same number of registers.
 bool RepliesLookAlike(std::string_view request, std::string_view other);
 
-class CModbusAscii : public CSerialPort {
+class CModbusAscii : public CSerialPort, public ModbusTransport {
 public:
     using CSerialPort::CSerialPort;
     ~CModbusAscii() override;
@@ -113,7 +107,7 @@ public:
     // last attempt: ReplyTimeout. The reply buffer is not cleared first; `received` (may
     // be omitted) is the length of the reply put there, at most the capacity.
     ExchangeResult Exchange(const char* request, std::size_t requestLength, char* reply,
-                            std::size_t replyCapacity, int attempts, std::size_t* received = nullptr);
+                            std::size_t replyCapacity, int attempts, std::size_t* received = nullptr) override;
 
     // Records every frame sent and received; nullptr (the default) records nothing.
     void SetFrameTrace(FrameTrace* trace) { trace_ = trace; }

@@ -80,6 +80,8 @@ public:
     virtual std::int32_t Read(void* buffer, std::size_t capacity, std::size_t* bytesRead = nullptr);
 
     bool IsOpen() const { return fd_ >= 0; }
+    // The open device's descriptor, -1 while closed (for a transport that reads on a thread of its own).
+    int Handle() const { return fd_; }
     std::int32_t LastError() const { return lastError_; }
     // errno's text of the last failure of the operating system; empty when there was none.
     const std::string& LastErrorText() const { return lastErrorText_; }

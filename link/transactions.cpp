@@ -8,7 +8,7 @@ namespace {
 
 // Runs a built request (length 0: refused) with the repeat rule and decodes
 // `valueCount` register values of a normal reply.
-TransactionReply Run(CModbusAscii& port, const char* request, std::size_t length, std::size_t capacity,
+TransactionReply Run(ModbusTransport& port, const char* request, std::size_t length, std::size_t capacity,
                      int attempts, int valueCount) {
     TransactionReply transaction;
     if (length == 0) {
@@ -38,7 +38,7 @@ TransactionReply Run(CModbusAscii& port, const char* request, std::size_t length
 
 using Request = std::array<char, kRequestBufferSize>;
 
-TransactionReply RunRead(CModbusAscii& port, std::size_t (*build)(char*, int), int station, int valueCount) {
+TransactionReply RunRead(ModbusTransport& port, std::size_t (*build)(char*, int), int station, int valueCount) {
     Request request{};
     return Run(port, request.data(), build(request.data(), station), kReadReplyCapacity, kTransactionAttempts,
                valueCount);
@@ -46,48 +46,48 @@ TransactionReply RunRead(CModbusAscii& port, std::size_t (*build)(char*, int), i
 
 }  // namespace
 
-TransactionReply EchoTest(CModbusAscii& port, int station, int attempts) {
+TransactionReply EchoTest(ModbusTransport& port, int station, int attempts) {
     Request request{};
     return Run(port, request.data(), CModbusAscii::EchoTest(request.data(), station), kEchoReplyCapacity, attempts, 0);
 }
 
-TransactionReply ReadSoftwareVersion(CModbusAscii& port, int station) {
+TransactionReply ReadSoftwareVersion(ModbusTransport& port, int station) {
     return RunRead(port, &CModbusAscii::ReadSoftwareVersion, station, 1);
 }
 
-TransactionReply ReadCapacityCode(CModbusAscii& port, int station) {
+TransactionReply ReadCapacityCode(ModbusTransport& port, int station) {
     return RunRead(port, &CModbusAscii::ReadCapacityCode, station, 1);
 }
 
-TransactionReply ReadFrequencyLimits(CModbusAscii& port, int station) {
+TransactionReply ReadFrequencyLimits(ModbusTransport& port, int station) {
     return RunRead(port, &CModbusAscii::ReadFrequencyLimits, station, 2);
 }
 
-TransactionReply ReadStatusWords(CModbusAscii& port, int station) {
+TransactionReply ReadStatusWords(ModbusTransport& port, int station) {
     return RunRead(port, &CModbusAscii::ReadStatusWords, station, kStatusWordCount);
 }
 
-TransactionReply ReadMonitorValues(CModbusAscii& port, int station) {
+TransactionReply ReadMonitorValues(ModbusTransport& port, int station) {
     return RunRead(port, &CModbusAscii::ReadMonitorValues, station, kMonitorValueCount);
 }
 
-TransactionReply ReadControlWord(CModbusAscii& port, int station) {
+TransactionReply ReadControlWord(ModbusTransport& port, int station) {
     return RunRead(port, &CModbusAscii::ReadControlWord, station, 1);
 }
 
-TransactionReply ReadParameter(CModbusAscii& port, int station, int codeIndex) {
+TransactionReply ReadParameter(ModbusTransport& port, int station, int codeIndex) {
     Request request{};
     return Run(port, request.data(), CModbusAscii::ReadParameter(request.data(), station, codeIndex),
                kReadReplyCapacity, kTransactionAttempts, 1);
 }
 
-TransactionReply WriteParameter(CModbusAscii& port, int station, int codeIndex, std::int64_t value) {
+TransactionReply WriteParameter(ModbusTransport& port, int station, int codeIndex, std::int64_t value) {
     Request request{};
     return Run(port, request.data(), CModbusAscii::WriteParameter(request.data(), station, codeIndex, value),
                kWriteReplyCapacity, kTransactionAttempts, 0);
 }
 
-TransactionReply WriteRegister(CModbusAscii& port, int station, std::int64_t reg, std::int64_t value) {
+TransactionReply WriteRegister(ModbusTransport& port, int station, std::int64_t reg, std::int64_t value) {
     Request request{};
     return Run(port, request.data(), CModbusAscii::WriteRegister(request.data(), station, reg, value),
                kWriteReplyCapacity, kTransactionAttempts, 0);

@@ -36,16 +36,16 @@ struct TransactionReply {
 // Repeats while the result is ReplyTimeout or ReplyChecksumError and attempts
 // remain; a ReplyException is never repeated. A normal reply to function 03 that
 // holds fewer values than asked for counts as ReplyChecksumError.
-TransactionReply EchoTest(CModbusAscii& port, int station, int attempts = kEchoAttemptsSingle);
-TransactionReply ReadSoftwareVersion(CModbusAscii& port, int station);  // one value
-TransactionReply ReadCapacityCode(CModbusAscii& port, int station);     // one value
-TransactionReply ReadFrequencyLimits(CModbusAscii& port, int station);  // A02, A03
-TransactionReply ReadStatusWords(CModbusAscii& port, int station);      // three values
-TransactionReply ReadMonitorValues(CModbusAscii& port, int station);    // nine values
-TransactionReply ReadControlWord(CModbusAscii& port, int station);      // one value
-TransactionReply ReadParameter(CModbusAscii& port, int station, int codeIndex);  // one value
-TransactionReply WriteParameter(CModbusAscii& port, int station, int codeIndex, std::int64_t value);
-TransactionReply WriteRegister(CModbusAscii& port, int station, std::int64_t reg, std::int64_t value);
+TransactionReply EchoTest(ModbusTransport& port, int station, int attempts = kEchoAttemptsSingle);
+TransactionReply ReadSoftwareVersion(ModbusTransport& port, int station);  // one value
+TransactionReply ReadCapacityCode(ModbusTransport& port, int station);     // one value
+TransactionReply ReadFrequencyLimits(ModbusTransport& port, int station);  // A02, A03
+TransactionReply ReadStatusWords(ModbusTransport& port, int station);      // three values
+TransactionReply ReadMonitorValues(ModbusTransport& port, int station);    // nine values
+TransactionReply ReadControlWord(ModbusTransport& port, int station);      // one value
+TransactionReply ReadParameter(ModbusTransport& port, int station, int codeIndex);  // one value
+TransactionReply WriteParameter(ModbusTransport& port, int station, int codeIndex, std::int64_t value);
+TransactionReply WriteRegister(ModbusTransport& port, int station, std::int64_t reg, std::int64_t value);
 
 // "%d.%d" of version / 10 and version % 10: 12 is "1.2".
 std::string SoftwareVersionText(int version);

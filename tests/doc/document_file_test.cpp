@@ -294,6 +294,31 @@ TEST(DocumentFileWrite, HandheldFileIsSavedWithOurHeaderAndUtf8Texts) {
     EXPECT_EQ(read.doc.headerText, kDocumentHeader);
 }
 
+TEST(DocumentFileWrite, HandheldWritesOneBytePerCharacterAndCountsWhatItCouldNotHold) {
+    const DocumentReadResult original = ReadDocumentFile(DataFile("handheld_latin1.vx3"));
+    ASSERT_TRUE(original.ok);
+    CSolvaneDoc doc = original.doc;
+    doc.stationTitles[1] = "Pump \u00e4\u6cf5";
+    doc.titleBlock[0] = "Caf\u00e9 \u03b1\u03b2";
+    TempFolder folder;
+    const DocumentWriteResult written =
+        WriteDocumentFile(doc, folder.File("pda.vx3"), WriteMode::Replace, FileFlavour::Handheld);
+    ASSERT_TRUE(written.ok);
+    EXPECT_EQ(written.replacedCharacters, 3u);
+    EXPECT_EQ(doc.headerText, kHandheldDocumentHeader);
+
+    const std::string bytes = ReadBytes(folder.File("pda.vx3"));
+    const std::string original_bytes = ReadBytes(DataFile("handheld_latin1.vx3"));
+    EXPECT_EQ(bytes.substr(0, 1541), original_bytes.substr(0, 1541)) << "header and binary fields unchanged";
+    EXPECT_EQ(bytes.substr(1541, 21), "Pumpe Nr.\xe9 1\nPump \xe4?\n");
+    EXPECT_NE(bytes.find("\nCaf\xe9 ??\n"), std::string::npos);
+
+    const DocumentReadResult reopened = ReadDocumentFile(folder.File("pda.vx3"));
+    ASSERT_TRUE(reopened.ok) << "a handheld file opens on the desktop";
+    EXPECT_EQ(reopened.doc.stationTitles[0], original.doc.stationTitles[0]);
+    EXPECT_EQ(reopened.doc.stationTitles[1], "Pump \u00e4?");
+}
+
 TEST(DocumentFileWrite, LineBreaksInsideTextsBecomeSpaces) {
     CSolvaneDoc parameter = SampleParameterDocument();
     parameter.stationTitles[0] = "two\r\nlines";

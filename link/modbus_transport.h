@@ -1,0 +1,25 @@
+#pragma once
+// What the drive transactions need of a line: one request/reply exchange. The
+// desktop's CModbusAscii and the handheld's line both provide it.
+
+#include <cstddef>
+
+namespace telvor {
+
+enum class ExchangeResult {
+    ReplyTimeout = 0,        // no frame received
+    ReplyChecksumError = 1,  // a frame arrived with a bad hex digit, a wrong LRC, or too short to hold one
+    ReplyNormal = 2,         // valid frame, normal reply
+    ReplyException = 3,      // valid frame whose function field has the high bit set
+};
+
+class ModbusTransport {
+public:
+    virtual ~ModbusTransport() = default;
+    // Sends the request and classifies its reply, up to `attempts` times while nothing
+    // answers. `received` (may be omitted) is the length of the reply put into `reply`.
+    virtual ExchangeResult Exchange(const char* request, std::size_t requestLength, char* reply,
+                                    std::size_t replyCapacity, int attempts, std::size_t* received = nullptr) = 0;
+};
+
+}  // namespace telvor
