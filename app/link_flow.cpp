@@ -38,7 +38,7 @@ bool EndUnlinked(CSolvaneApp& app, UserInterface& ui) {
 // The scan of a station list of two or more: the first station that answers at
 // all (or with a bad reply) ends it. Stations that stay silent are removed from
 // the list. False when none is left or the user cancelled.
-bool ScanStations(CSolvaneApp& app, UserInterface& ui, CModbusAscii& port) {
+bool ScanStations(CSolvaneApp& app, UserInterface& ui, ModbusTransport& port) {
     LinkState& link = app.Link();
     app.cancelProgressWindow = ui.CreateCancelProgressDialog([&link] { link.scanCancel = true; });
     CCancelProgressDialog& window = *app.cancelProgressWindow;
@@ -131,18 +131,7 @@ bool FinishLinkCommand(CSolvaneApp& app, UserInterface& ui, LinkDialogAction act
         return false;
     }
 
-    LineSettings line = ShownLineSettings(choice.line);
-    ProgramSettings& settings = app.Settings();
-    settings.comPort = line.comPort;
-    settings.baudRate = line.baudRate;
-    settings.dataBits = line.dataBits;
-    settings.parity = line.parity;
-    settings.stopBits = line.stopBits;
-    StationMarks marks =
-        choice.allStations ? AllStations() : ParseStationRange(choice.stationText, EmptyStationText::MarkStationOne);
-    link.stationList = marks.list;
-    link.stationCount = marks.count;
-
+    const LineSettings line = TakeLinkChoice(app, choice);
     CModbusAscii& port = app.Modbus(ui);
     std::int32_t opened =
         port.Open(app.linkPath.empty() ? PortName(line.comPort) : app.linkPath, kLinkQueueSize, kLinkQueueSize);
@@ -160,35 +149,56 @@ bool FinishLinkCommand(CSolvaneApp& app, UserInterface& ui, LinkDialogAction act
     }
     port.Setup(line.baudRate, line.dataBits, line.parity, line.stopBits);
     port.SetupHandshaking(2);
-    link.scanCancel = false;
+    if (!FindLinkedStation(app, ui, port)) return EndUnlinked(app, ui);
+    link.linked = true;
+    link.modalBusy = false;
+    ui.StatusChanged();
+    return true;
+}
 
-    if (link.stationCount == 0) return EndUnlinked(app, ui);
+LineSettings TakeLinkChoice(CSolvaneApp& app, const LinkDialogData& choice) {
+    const LineSettings line = ShownLineSettings(choice.line);
+    ProgramSettings& settings = app.Settings();
+    settings.comPort = line.comPort;
+    settings.baudRate = line.baudRate;
+    settings.dataBits = line.dataBits;
+    settings.parity = line.parity;
+    settings.stopBits = line.stopBits;
+    const StationMarks marks =
+        choice.allStations ? AllStations() : ParseStationRange(choice.stationText, EmptyStationText::MarkStationOne);
+    LinkState& link = app.Link();
+    link.stationList = marks.list;
+    link.stationCount = marks.count;
+    return line;
+}
+
+bool FindLinkedStation(CSolvaneApp& app, UserInterface& ui, ModbusTransport& port) {
+    LinkState& link = app.Link();
+    link.scanCancel = false;
+    if (link.stationCount == 0) return false;
     if (link.stationCount == 1) {
         link.currentStation = link.stationList.front();
         TransactionReply echo = EchoTest(port, link.currentStation, kEchoAttemptsSingle);
         if (!echo.Ok()) {
             CommunicationFailureReport(ui, echo);
-            return EndUnlinked(app, ui);
+            return false;
         }
     } else if (!ScanStations(app, ui, port)) {
-        return EndUnlinked(app, ui);
+        return false;
     }
 
     TransactionReply version = ReadSoftwareVersion(port, link.currentStation);
     if (!version.Ok()) {
         CommunicationFailureReport(ui, version);
-        return EndUnlinked(app, ui);
+        return false;
     }
     link.softwareVersion = version.values.front();
     TransactionReply capacity = ReadCapacityCode(port, link.currentStation);
     if (!capacity.Ok()) {
         CommunicationFailureReport(ui, capacity);
-        return EndUnlinked(app, ui);
+        return false;
     }
     link.currentModel = capacity.values.front();
-    link.linked = true;
-    link.modalBusy = false;
-    ui.StatusChanged();
     return true;
 }
 

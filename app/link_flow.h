@@ -7,6 +7,7 @@
 namespace telvor {
 
 class CSolvaneApp;
+class ModbusTransport;
 class UserInterface;
 
 struct LineSettings {
@@ -41,6 +42,16 @@ std::optional<LinkDialogData> BeginLinkCommand(CSolvaneApp& app);
 // and capacity), unlinks, or does nothing. Clears the modal-busy flag. True
 // when the program is linked afterwards.
 bool FinishLinkCommand(CSolvaneApp& app, UserInterface& ui, LinkDialogAction action, const LinkDialogData& choice);
+
+// The line settings and station list of the dialog's choice, kept in the settings
+// and the link state; gives the settings as the line is set up with them.
+LineSettings TakeLinkChoice(CSolvaneApp& app, const LinkDialogData& choice);
+
+// On an open line: finds the station of the link's station list (one station: its
+// echo test; more: the scan with its cancel-progress window) and reads its version
+// and capacity into the link state. False after a reported failure, when no station
+// answered, or when the scan was cancelled; the caller then closes the line.
+bool FindLinkedStation(CSolvaneApp& app, UserInterface& ui, ModbusTransport& port);
 
 // Closes the port, clears the linked flag and closes the monitor windows.
 void Unlink(CSolvaneApp& app, UserInterface& ui);

@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kReadProgressText = "Read Inverter Function Parameter...";
 
 // Reads the parameters of one group into `kept`; false after a reported failure.
-bool ReadGroup(CModbusAscii& port, UserInterface& ui, CProgressDialog& window, int station, int firstCode,
+bool ReadGroup(ModbusTransport& port, UserInterface& ui, CProgressDialog& window, int station, int firstCode,
                int firstSlot, int count, ParameterSet& kept) {
     window.SetRange(0, count);
     window.SetPos(0);
@@ -54,7 +54,7 @@ ReadAllResult ReadAllParameters(CSolvaneApp& app, UserInterface& ui, int station
         ui.ShowMessage("Error Message", "Address Error !", MessageIcon::Information);
         return result;
     }
-    CModbusAscii& port = app.Modbus(ui);
+    ModbusTransport& port = app.Line(ui);
     TransactionReply version = ReadSoftwareVersion(port, station);
     if (!version.Ok()) {
         CommunicationFailureReport(ui, version);

@@ -16,6 +16,11 @@ CModbusAscii& CSolvaneApp::Modbus(MessageSink& sink) {
     return modbus_;
 }
 
+ModbusTransport& CSolvaneApp::Line(MessageSink& sink) {
+    if (line_) return *line_;
+    return Modbus(sink);
+}
+
 void CSolvaneApp::SetProgramFolder(std::string folder) {
     programFolder_ = std::move(folder);
     modbus_.SetProgramFolder(programFolder_);

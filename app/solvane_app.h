@@ -30,6 +30,10 @@ public:
     // The one protocol object; its own port messages go to the given sink.
     CModbusAscii& Modbus() { return modbus_; }
     CModbusAscii& Modbus(MessageSink& sink);
+    // The line the drive transactions run on: the protocol object above, or the line
+    // put in its place (the handheld's own serial line).
+    ModbusTransport& Line(MessageSink& sink);
+    void UseLine(ModbusTransport* line) { line_ = line; }
 
     ProgramSettings& Settings() { return settings_; }
     const ProgramSettings& Settings() const { return settings_; }
@@ -81,6 +85,7 @@ public:
 
 private:
     CModbusAscii modbus_;
+    ModbusTransport* line_ = nullptr;
     ProgramSettings settings_;
     LinkState link_;
     ParameterGroups readGroups_;

@@ -26,7 +26,7 @@ class WriteRun {
 public:
     WriteRun(CSolvaneApp& app, UserInterface& ui, const CSolvaneDoc& doc, const StationMarks& marks,
              ParameterGroups groups)
-        : app_(app), ui_(ui), doc_(doc), marks_(marks), groups_(groups), port_(app.Modbus(ui)) {}
+        : app_(app), ui_(ui), doc_(doc), marks_(marks), groups_(groups), port_(app.Line(ui)) {}
 
     WriteReport Run() {
         const int n = marks_.count;
@@ -167,7 +167,7 @@ private:
     const CSolvaneDoc& doc_;
     const StationMarks& marks_;
     ParameterGroups groups_;
-    CModbusAscii& port_;
+    ModbusTransport& port_;
     WriteReport report_;
     int station_ = 0;
     bool moreToGo_ = false;
@@ -218,7 +218,7 @@ bool WriteOneParameter(CSolvaneApp& app, UserInterface& ui, int station, int cod
     } else if (!FitsInRegister(value)) {
         ui.ShowMessage(kRangeMessageCaption, RangeMessage(codeIndex), MessageIcon::Information);
     } else {
-        TransactionReply reply = WriteParameter(app.Modbus(ui), station, codeIndex, value);
+        TransactionReply reply = WriteParameter(app.Line(ui), station, codeIndex, value);
         if (reply.Ok()) {
             ui.RunFixedDialog(FixedDialog::WriteSuccess);
             ok = true;
