@@ -1,5 +1,6 @@
 # make test  - install what is missing, build, run every test (plain, address and thread sanitizer builds)
 # make run   - install, build, start Telvor on a simulated line of drives
+# make run-pda - the same for TelvorPDA, the handheld edition
 # make bench - line-speed benchmarks against the simulator
 # make fuzz  - run each fuzz target for a few minutes
 
@@ -10,7 +11,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 180
 
-.PHONY: deps build build-asan build-tsan test test-plain test-asan test-tsan run bench fuzz clean
+.PHONY: deps build build-asan build-tsan test test-plain test-asan test-tsan run run-pda bench fuzz clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -44,6 +45,9 @@ test: test-plain test-asan test-tsan
 
 run: build
 	@./scripts/run-demo.sh $(BUILD)
+
+run-pda: build
+	@TELVOR_DEMO_PROGRAM=pda/qt/TelvorPDA ./scripts/run-demo.sh $(BUILD)
 
 bench: build
 	@./scripts/bench.sh $(BUILD)

@@ -17,11 +17,16 @@ bool SaveDocument(CSolvaneDoc& doc, UserInterface& ui) {
         if (!chosen) return false;
         path = *chosen;
     }
-    DocumentWriteResult written = WriteDocumentFile(doc, path);
+    DocumentWriteResult written = WriteDocumentFile(doc, path, WriteMode::Replace, ui.SavedFileFlavour());
     if (!written.ok) {
         ui.ShowMessage(written.message.caption, written.message.text, MessageIcon::Stop);
         return false;
     }
+    if (written.replacedCharacters > 0)
+        ui.ShowMessage(kSaveCaption,
+                       std::to_string(written.replacedCharacters) +
+                           " character(s) of the texts cannot be kept in a handheld file and were saved as \"?\".",
+                       MessageIcon::Warning);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "document_file.h"
 #include "message_sink.h"
 #include "progress_window.h"
 
@@ -50,6 +51,8 @@ public:
     virtual void StatusChanged() {}
     // Unlink closes the single-station and the monitor-all windows.
     virtual void CloseMonitorWindows() {}
+    // Who Save writes files as: the desktop program, or the handheld.
+    virtual FileFlavour SavedFileFlavour() const { return FileFlavour::Desktop; }
     // Whether the document's view shows a print preview (the Read command then
     // closes the document's window before reading).
     virtual bool ViewInPrintPreview() const { return false; }

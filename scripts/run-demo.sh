@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Starts Telvor on a simulated line of drives: telvor-sim serves stations 1 to 3
-# (three different models) on a pty, a temporary program folder points COM1 at
-# it, and the simulator stops when Telvor exits.
+# Starts Telvor (or the program that TELVOR_DEMO_PROGRAM names under the build) on
+# a simulated line of drives: telvor-sim serves stations 1 to 3 (three different
+# models) on a pty, a temporary program folder points COM1 at it, and the simulator
+# stops when the program exits.
 set -euo pipefail
 build=${1:-build}
-telvor="$build/app/qt/Telvor"
+telvor="$build/${TELVOR_DEMO_PROGRAM:-app/qt/Telvor}"
 sim="$build/sim/telvor-sim"
 for program in "$telvor" "$sim"; do
   [ -x "$program" ] || { echo "run-demo: $program is missing; build first (make build)" >&2; exit 1; }

@@ -19,6 +19,7 @@
 #include "solvane_app.h"
 #include "solvane_view.h"
 #include "status_panes.h"
+#include "view_online_commit.h"
 
 namespace telvor {
 namespace {
@@ -69,7 +70,8 @@ CMainFrame::CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent)
     stack_->addWidget(childFrame);
     setCentralWidget(stack_);
     view_->SetOnlineCommit([this](const CSolvaneView::EditedSetting& edited) {
-        CommitOnlineEdit(edited.codeIndex, edited.previousValue, edited.documentWasModified);
+        CommitViewEdit(app_, ui_, *view_, edited);
+        UpdateCommandUi();
     });
 
     CreateActions();
@@ -289,19 +291,5 @@ void CMainFrame::ShowDocument() {
     UpdateCommandUi();
 }
 
-void CMainFrame::CommitOnlineEdit(int codeIndex, std::int32_t previousValue, bool documentWasModified) {
-    CSolvaneDoc* doc = app_.Document();
-    if (!doc) return;
-    OnlineEdit edit;
-    edit.codeIndex = codeIndex;
-    edit.newValue = doc->sets[0][SlotOfCodeIndex(codeIndex)];
-    edit.previousValue = previousValue;
-    edit.documentWasModified = documentWasModified;
-    // The flows put the previous value back themselves when the edit is undone.
-    const OnlineEditResult result = telvor::CommitOnlineEdit(app_, ui_, edit);
-    view_->RefreshParameter(codeIndex);
-    if (result == OnlineEditResult::Written) view_->setFocus();
-    UpdateCommandUi();
-}
 
 }  // namespace telvor

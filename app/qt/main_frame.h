@@ -70,7 +70,6 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void OnTimer();
-    void CommitOnlineEdit(int codeIndex, std::int32_t previousValue, bool documentWasModified);
     // The open document's save question with Yes, No and Cancel; whether to go on.
     bool SaveModifiedDocument();
     bool WriteSettings();

@@ -6,12 +6,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <functional>
 
 #include "user_interface.h"
 
 class QDialog;
-class QWidget;
 
 namespace telvor {
 

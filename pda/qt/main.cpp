@@ -1,0 +1,27 @@
+// TelvorPDA, the handheld edition: one parameter document, its own serial line,
+// link, read, write and online edit from a pocket screen.
+
+#include <QApplication>
+
+#include "gsm_modbus_ascii.h"
+#include "pda_frame.h"
+#include "pda_user_interface.h"
+#include "program_folder.h"
+#include "solvane_app.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("TelvorPDA");
+    QApplication::setApplicationVersion("1.0.060502");
+    telvor::CSolvaneApp app;
+    telvor::PdaUserInterface ui;
+    telvor::CGSMModbusAscii line;
+    // The handheld keeps no settings; the folder only names the ports ("COM1:" is its ports/COM1).
+    const telvor::ProgramFolderResult folder = telvor::FindProgramFolder();
+    if (folder.ok) app.SetProgramFolder(folder.folder);
+    telvor::CPdaFrame frame(app, ui, line);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) frame.OpenDocumentFile(arguments.at(1));
+    frame.show();
+    return application.exec();
+}

@@ -1,0 +1,57 @@
+#pragma once
+// CPdaFrame: the handheld's main window. One document shown in the shared grid,
+// the handheld's menu with its status texts, and its commands.
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QToolBar;
+
+namespace telvor {
+
+class CGSMModbusAscii;
+class CSolvaneApp;
+class CSolvaneView;
+class PdaUserInterface;
+
+class CPdaFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CPdaFrame(CSolvaneApp& app, PdaUserInterface& ui, CGSMModbusAscii& line, QWidget* parent = nullptr);
+
+    QAction* Action(int commandId) const { return actions_.value(commandId); }
+    CSolvaneView* View() const { return view_; }
+
+    void OnFileNew();
+    void OnFileOpen();
+    bool OpenDocumentFile(const QString& path);
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnLink();
+    void OnRead();
+    void OnWrite();
+    void OnOnlineEdit();
+    void OnModuleStatus();
+
+    void ShowDocument();
+    void UpdateCommandUi();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    bool SaveModifiedDocument();
+    // Commands that talk to a drive: without a link the not-linked message and false.
+    bool CheckLinked();
+
+    CSolvaneApp& app_;
+    PdaUserInterface& ui_;
+    CGSMModbusAscii& line_;
+    CSolvaneView* view_;
+    QToolBar* toolBar_;
+    QHash<int, QAction*> actions_;
+};
+
+}  // namespace telvor

@@ -1,0 +1,28 @@
+#pragma once
+// The handheld's "Read" and "Write" dialogs: one station from a list and the
+// parameter groups.
+
+#include <QDialog>
+
+#include "parameter_groups.h"
+
+class QComboBox;
+
+namespace telvor {
+
+class GroupChoice;
+
+class CPdaGroupDialog : public QDialog {
+    Q_OBJECT
+public:
+    CPdaGroupDialog(const QString& caption, int station, QWidget* parent = nullptr);
+
+    int Station() const;
+    ParameterGroups Groups() const;
+
+private:
+    QComboBox* stations_;
+    GroupChoice* groups_;
+};
+
+}  // namespace telvor

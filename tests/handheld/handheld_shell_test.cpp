@@ -1,0 +1,139 @@
+// The handheld program against telvor-sim: its link on its own serial line, its
+// messages, its file flavour and its Module Status.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "document_file.h"
+#include "gsm_modbus_ascii.h"
+#include "gui_rig.h"
+#include "pda_frame.h"
+#include "pda_user_interface.h"
+#include "sim_line.h"
+#include "solvane_app.h"
+#include "whole_file.h"
+
+namespace telvor::testing {
+
+class HandheldRig {
+public:
+    explicit HandheldRig(const std::string& linkPath) {
+        app.linkPath = linkPath;
+        ui.SetModalHook([this](QDialog& dialog) {
+            shown << Describe(dialog);
+            if (answers.empty()) {
+                dialog.done(-1);
+                return;
+            }
+            DialogAnswer answer = std::move(answers.front());
+            answers.pop_front();
+            answer(dialog);
+        });
+        frame = std::make_unique<CPdaFrame>(app, ui, line);
+    }
+    void Link(const QString& stations) {
+        answers.push_back([stations](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("station")->setText(stations);
+            Press("Link")(dialog);
+        });
+        frame->OnLink();
+    }
+    QString Field(QDialog& dialog, const char* name) {
+        if (auto* edit = dialog.findChild<QLineEdit*>(name)) return edit->text();
+        return dialog.findChild<QLabel*>(name)->text();
+    }
+
+    CSolvaneApp app;
+    PdaUserInterface ui;
+    CGSMModbusAscii line;
+    std::unique_ptr<CPdaFrame> frame;
+    std::deque<DialogAnswer> answers;
+    QStringList shown;
+};
+
+class HandheldShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void messagesTellTimeOutAndChecksumErrorApart() {
+        SimLine sim({"--stations", "1", "--model", "8"});
+        QVERIFY(sim.Started());
+        HandheldRig rig(sim.LinkPath());
+        rig.frame->OnRead();
+        QCOMPARE(rig.shown, QStringList{"Communication error!!|Varnox Not Link With PC !!"});
+
+        rig.shown.clear();
+        rig.Link("1");
+        QVERIFY(rig.app.Link().linked);
+        QCOMPARE(rig.shown, QStringList{"Link"});
+
+        const struct {
+            const char* fault;
+            QString message;
+        } cases[] = {
+            {"fault 1 silent", "Communication Message|TIME-OUT !!"},
+            {"fault 1 bad-lrc 3", "Communication Message|Check Sum Error !!"},
+        };
+        for (const auto& c : cases) {
+            QVERIFY(sim.Control("clear 1"));
+            QVERIFY(sim.Control(c.fault));
+            rig.shown.clear();
+            rig.answers.push_back(Accept());
+            rig.frame->OnRead();
+            QCOMPARE(rig.shown, (QStringList{"Read", c.message}));
+        }
+        QVERIFY(sim.Control("clear 1"));
+        rig.shown.clear();
+        rig.answers.push_back([&rig](QDialog& dialog) {
+            QCOMPARE(rig.Field(dialog, "model"), QString("KRV-075-43"));
+            QCOMPARE(rig.Field(dialog, "linkStatus"), QString("Linking, STOP"));
+            QCOMPARE(rig.Field(dialog, "direction"), QString("FWD >>"));
+            QCOMPARE(rig.Field(dialog, "station"), QString("001"));
+            dialog.accept();
+        });
+        rig.frame->OnModuleStatus();
+        QCOMPARE(rig.shown, QStringList{"Module Status"});
+    }
+
+    void savedFileIsTheHandheldFlavourAndOpensOnTheDesktop() {
+        const std::string folder = MakeTempFolder();
+        HandheldRig rig("");
+        rig.app.Document()->stationTitles[0] = "Pump \u00e4";
+        const QString path = QString::fromStdString(folder + "/pocket.vx3");
+        rig.answers.push_back([path](QDialog& dialog) {
+            static_cast<QFileDialog&>(dialog).selectFile(path);
+            dialog.accept();
+        });
+        QVERIFY(rig.frame->OnFileSaveAs());
+        const WholeFile saved = ReadWholeFile(path.toStdString());
+        QCOMPARE(saved.bytes, DocumentFileBytes(*rig.app.Document(), FileFlavour::Handheld));
+        QVERIFY(saved.bytes.rfind("Varnox Ver:1.0.060502\nParameter\n", 0) == 0);
+        QVERIFY(saved.bytes.find("Pump \xe4\n") != std::string::npos);
+        const DocumentReadResult desktop = ReadDocumentFile(path.toStdString());
+        QVERIFY(desktop.ok);
+        QCOMPARE(desktop.doc.stationTitles[0], std::string("Pump \u00e4"));
+
+        rig.answers.push_back([&rig](QDialog& dialog) {
+            QCOMPARE(rig.Field(dialog, "linkStatus"), QString("Unlink"));
+            QCOMPARE(rig.Field(dialog, "station"), QString("-----------"));
+            QCOMPARE(rig.Field(dialog, "version"), QString());
+            dialog.accept();
+        });
+        rig.frame->OnModuleStatus();
+        RemoveFolder(folder);
+    }
+};
+
+}  // namespace telvor::testing
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    telvor::testing::HandheldShellTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "handheld_shell_test.moc"
