@@ -1,6 +1,9 @@
 #include "read_flow.h"
 
+#include <vector>
+
 #include "document_save.h"
+#include "parameter_source.h"
 #include "solvane_app.h"
 #include "station_range.h"
 #include "transactions.h"
@@ -9,11 +12,9 @@
 namespace telvor {
 namespace {
 
-constexpr const char* kReadProgressText = "Read Inverter Function Parameter...";
-
 // Reads the parameters of one group into `kept`; false after a reported failure.
-bool ReadGroup(CModbusAscii& port, UserInterface& ui, CProgressDialog& window, int station, int firstCode,
-               int firstSlot, int count, ParameterSet& kept) {
+bool ReadGroup(ParameterSource& source, UserInterface& ui, CProgressDialog& window, int firstCode, int firstSlot,
+               int count, ParameterSet& kept) {
     window.SetRange(0, count);
     window.SetPos(0);
     for (int i = 0; i < count; ++i) {
@@ -22,7 +23,7 @@ bool ReadGroup(CModbusAscii& port, UserInterface& ui, CProgressDialog& window, i
         window.SetText(kReadProgressText + CodeText(code));
         window.StepIt();
         window.Repaint();
-        TransactionReply reply = ReadParameter(port, station, code);
+        TransactionReply reply = source.Read(code);
         if (!reply.Ok()) {
             CommunicationFailureReport(ui, reply);
             return false;
@@ -67,10 +68,13 @@ ReadAllResult ReadAllParameters(CSolvaneApp& app, UserInterface& ui, int station
     }
 
     app.progressWindow = ui.CreateProgressDialog();
+    std::vector<int> codes;
+    for (int slot = 0; slot < kParameterCount; ++slot)
+        if (slot < kBasicCount ? groups.basic : groups.advanced) codes.push_back(CodeIndexOfSlot(slot));
+    ParameterSource source(port, station, codes, app.readOptions);
     ParameterSet kept{};
-    bool ok = (!groups.basic || ReadGroup(port, ui, *app.progressWindow, station, 0, 0, kBasicCount, kept)) &&
-              (!groups.advanced ||
-               ReadGroup(port, ui, *app.progressWindow, station, 100, kBasicCount, kAdvancedCount, kept));
+    bool ok = (!groups.basic || ReadGroup(source, ui, *app.progressWindow, 0, 0, kBasicCount, kept)) &&
+              (!groups.advanced || ReadGroup(source, ui, *app.progressWindow, 100, kBasicCount, kAdvancedCount, kept));
     app.CloseProgressWindow();
     if (!ok) return result;
 

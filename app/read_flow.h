@@ -11,6 +11,9 @@ namespace telvor {
 class CSolvaneApp;
 class UserInterface;
 
+// The progress text of each parameter read, followed by its code ("...A00").
+inline constexpr const char* kReadProgressText = "Read Inverter Function Parameter...";
+
 struct ReadDialogData {
     int station = 1;  // 1..254
     ParameterGroups groups;
