@@ -31,7 +31,7 @@ struct WriteReport {
     int stationsWritten = 0;  // stations that took every parameter of the chosen groups
     int stationsSkipped = 0;  // stations given up after a failure or a capacity mismatch, the user going on
     bool ended = false;       // the command ended early (a failure, a mismatch or Abort)
-    std::vector<StationWriteResult> stations;  // every station that was started, in order
+    std::vector<StationWriteResult> stations{};  // every station that was started, in order
     bool Complete() const { return !ended && stationsSkipped == 0; }
 };
 
