@@ -19,10 +19,7 @@ bool ReadGroup(ParameterSource& source, UserInterface& ui, CProgressDialog& wind
     window.SetPos(0);
     for (int i = 0; i < count; ++i) {
         int code = firstCode + i;
-        window.Show();
-        window.SetText(kReadProgressText + CodeText(code));
-        window.StepIt();
-        window.Repaint();
+        StepReadProgress(window, code);
         TransactionReply reply = source.Read(code);
         if (!reply.Ok()) {
             CommunicationFailureReport(ui, reply);
@@ -34,6 +31,13 @@ bool ReadGroup(ParameterSource& source, UserInterface& ui, CProgressDialog& wind
 }
 
 }  // namespace
+
+void StepReadProgress(CProgressDialog& window, int codeIndex) {
+    window.Show();
+    window.SetText(kReadProgressText + CodeText(codeIndex));
+    window.StepIt();
+    window.Repaint();
+}
 
 std::optional<ReadDialogData> BeginReadCommand(CSolvaneApp& app) {
     LinkState& link = app.Link();

@@ -98,10 +98,7 @@ private:
         window.SetPos(0);
         current_.verified = 0;
         for (const int code : codes) {
-            window.Show();
-            window.SetText(kReadProgressText + CodeText(code));
-            window.StepIt();
-            window.Repaint();
+            StepReadProgress(window, code);
             TransactionReply reply = source.Read(code);
             if (!reply.Ok()) {
                 Failed(reply);

@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -91,16 +92,18 @@ int ExitStatusOf(pid_t pid) {
 }
 
 int Run(int argc, char** argv) {
-    if (argc < 3) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.size() < 2) {
         std::fprintf(stderr, "usage: telvor-block-bench SIM TELVORCTL [RUNS]\n");
         return 2;
     }
-    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
-    char folder[] = "/tmp/telvor-block-bench-XXXXXX";
-    if (!mkdtemp(folder)) return 1;
-    const std::string link = std::string(folder) + "/line";
-    setenv("TELVOR_HOME", folder, 1);
-    const pid_t sim = Spawn({argv[1], "--link", link, "--stations", "1-" + std::to_string(kStations), "--model",
+    const int runs = std::max(1, words.size() > 2 ? std::atoi(words[2].c_str()) : 5);
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / ("telvor-block-bench-" + std::to_string(getpid()))).string();
+    std::filesystem::create_directories(folder);
+    const std::string link = folder + "/line";
+    setenv("TELVOR_HOME", folder.c_str(), 1);
+    const pid_t sim = Spawn({words[0], "--link", link, "--stations", "1-" + std::to_string(kStations), "--model",
                              "8", "--baud", std::to_string(kBaud)});
     for (int i = 0; i < 500 && !std::filesystem::exists(link); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -131,8 +134,8 @@ int Run(int argc, char** argv) {
     const double backup = Median(
         runs,
         [&] {
-            const std::string into = std::string(folder) + "/backup";
-            return ExitStatusOf(Spawn({argv[2], "backup", "--stations", "1-" + std::to_string(kStations),
+            const std::string into = folder + "/backup";
+            return ExitStatusOf(Spawn({words[1], "backup", "--stations", "1-" + std::to_string(kStations),
                                        "--block-read", "--port", link, into})) == 0;
         },
         ok);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "document_file.h"
@@ -36,11 +37,6 @@ bool Answered(const CSolvaneApp& app, int station) {
     return std::find(list.begin(), list.end(), station) != list.end();
 }
 
-int Summary(const char* done, int succeeded, int failed) {
-    std::printf("%d stations %s, %d failed\n", succeeded, done, failed);
-    return failed == 0 ? kExitOk : kExitFailed;
-}
-
 // Reads one station with the Read command into a new document and saves it over its
 // file, the texts of the file that was there kept. The file is replaced only once
 // the whole read has come in, and atomically.
@@ -66,6 +62,25 @@ bool BackUpStation(CSolvaneApp& app, UserInterface& ui, const std::string& folde
     return written.ok;
 }
 
+// Links to the line of TEXT and runs `station` for each of its stations, in order;
+// the summary line follows. Exit status 1 when any station failed.
+int ForEachStation(const LinkCommandLine& line, const char* done,
+                   const std::function<bool(CSolvaneApp&, UserInterface&, bool answered, int station)>& station) {
+    CSolvaneApp app;
+    if (!PrepareApp(app, line)) return kExitFailed;
+    ConsoleUserInterface ui(line.answers);
+    const StationMarks marks = ParseStationRange(*line.stations, EmptyStationText::MarkStationOne);
+    const bool linked = LinkTo(app, ui, *line.stations);
+    int succeeded = 0;
+    for (const int number : marks.list) {
+        succeeded += station(app, ui, linked && Answered(app, number), number) ? 1 : 0;
+        std::fflush(stdout);
+    }
+    CloseLink(app);
+    std::printf("%d stations %s, %d failed\n", succeeded, done, marks.count - succeeded);
+    return succeeded == marks.count ? kExitOk : kExitFailed;
+}
+
 int RunBackup(std::span<const std::string> arguments) {
     LinkCommandLine line;
     if (!ParseCommandLine(arguments, line) || !line.stations || line.positional.size() != 1)
@@ -77,56 +92,45 @@ int RunBackup(std::span<const std::string> arguments) {
         ShowMessage("Cannot make the folder " + folder + ".");
         return kExitFailed;
     }
-    CSolvaneApp app;
-    if (!PrepareApp(app, line)) return kExitFailed;
-    ConsoleUserInterface ui(line.answers);
-    const StationMarks marks = ParseStationRange(*line.stations, EmptyStationText::MarkStationOne);
-    const bool linked = LinkTo(app, ui, *line.stations);
-    int saved = 0;
-    for (const int station : marks.list) {
-        const bool ok = linked && Answered(app, station) && BackUpStation(app, ui, folder, station);
+    return ForEachStation(line, "backed up", [&](CSolvaneApp& app, UserInterface& ui, bool answered, int station) {
+        const bool ok = answered && BackUpStation(app, ui, folder, station);
         std::printf("%s %s\n", StationLabel(station).c_str(), ok ? "OK" : "FAILED");
-        std::fflush(stdout);
-        saved += ok ? 1 : 0;
+        return ok;
+    });
+}
+
+// Writes the station's file into it as the Write command does; the result of a station
+// without a readable parameter file, or that did not answer the scan, is a failure.
+StationWriteResult RestoreStation(CSolvaneApp& app, UserInterface& ui, const LinkCommandLine& line, bool answered,
+                                  int station) {
+    StationWriteResult result;
+    result.station = station;
+    DocumentReadResult file = ReadDocumentFile(StationFile(line.positional[0], station).string());
+    if (!file.ok) {
+        ShowMessage(file.message.text);
+    } else if (IsComparison(file.doc)) {
+        ShowMessage("A compare file cannot be written to a drive.\n");
+    } else if (answered) {
+        app.SetDocument(std::move(file.doc));
+        if (std::optional<WriteDialogData> data = BeginWriteCommand(app, ui)) {
+            data->stationText = std::to_string(station);
+            data->verify = line.verify;
+            WriteReport report = FinishWriteCommand(app, ui, *data);
+            if (!report.stations.empty()) result = report.stations.front();
+        }
     }
-    CloseLink(app);
-    return Summary("backed up", saved, marks.count - saved);
+    return result;
 }
 
 int RunRestore(std::span<const std::string> arguments) {
     LinkCommandLine line;
     if (!ParseCommandLine(arguments, line) || !line.stations || line.positional.size() != 1)
         return UsageError(kVerbs[1]);
-    const std::string& folder = line.positional[0];
-    CSolvaneApp app;
-    if (!PrepareApp(app, line)) return kExitFailed;
-    ConsoleUserInterface ui(line.answers);
-    const StationMarks marks = ParseStationRange(*line.stations, EmptyStationText::MarkStationOne);
-    const bool linked = LinkTo(app, ui, *line.stations);
-    int restored = 0;
-    for (const int station : marks.list) {
-        StationWriteResult result;
-        result.station = station;
-        DocumentReadResult file = ReadDocumentFile(StationFile(folder, station).string());
-        if (!file.ok) {
-            ShowMessage(file.message.text);
-        } else if (IsComparison(file.doc)) {
-            ShowMessage("A compare file cannot be written to a drive.\n");
-        } else if (linked && Answered(app, station)) {
-            app.SetDocument(std::move(file.doc));
-            if (std::optional<WriteDialogData> data = BeginWriteCommand(app, ui)) {
-                data->stationText = std::to_string(station);
-                data->verify = line.verify;
-                WriteReport report = FinishWriteCommand(app, ui, *data);
-                if (!report.stations.empty()) result = report.stations.front();
-            }
-        }
+    return ForEachStation(line, "restored", [&](CSolvaneApp& app, UserInterface& ui, bool answered, int station) {
+        const StationWriteResult result = RestoreStation(app, ui, line, answered, station);
         std::printf("%s\n", StationResultLine(result).c_str());
-        std::fflush(stdout);
-        restored += result.ok ? 1 : 0;
-    }
-    CloseLink(app);
-    return Summary("restored", restored, marks.count - restored);
+        return result.ok;
+    });
 }
 
 }  // namespace
