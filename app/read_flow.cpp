@@ -1,6 +1,9 @@
 #include "read_flow.h"
 
+#include <vector>
+
 #include "document_save.h"
+#include "parameter_source.h"
 #include "solvane_app.h"
 #include "station_range.h"
 #include "transactions.h"
@@ -9,20 +12,15 @@
 namespace telvor {
 namespace {
 
-constexpr const char* kReadProgressText = "Read Inverter Function Parameter...";
-
 // Reads the parameters of one group into `kept`; false after a reported failure.
-bool ReadGroup(ModbusTransport& port, UserInterface& ui, CProgressDialog& window, int station, int firstCode,
-               int firstSlot, int count, ParameterSet& kept) {
+bool ReadGroup(ParameterSource& source, UserInterface& ui, CProgressDialog& window, int firstCode, int firstSlot,
+               int count, ParameterSet& kept) {
     window.SetRange(0, count);
     window.SetPos(0);
     for (int i = 0; i < count; ++i) {
         int code = firstCode + i;
-        window.Show();
-        window.SetText(kReadProgressText + CodeText(code));
-        window.StepIt();
-        window.Repaint();
-        TransactionReply reply = ReadParameter(port, station, code);
+        StepReadProgress(window, code);
+        TransactionReply reply = source.Read(code);
         if (!reply.Ok()) {
             CommunicationFailureReport(ui, reply);
             return false;
@@ -33,6 +31,13 @@ bool ReadGroup(ModbusTransport& port, UserInterface& ui, CProgressDialog& window
 }
 
 }  // namespace
+
+void StepReadProgress(CProgressDialog& window, int codeIndex) {
+    window.Show();
+    window.SetText(kReadProgressText + CodeText(codeIndex));
+    window.StepIt();
+    window.Repaint();
+}
 
 std::optional<ReadDialogData> BeginReadCommand(CSolvaneApp& app) {
     LinkState& link = app.Link();
@@ -67,10 +72,13 @@ ReadAllResult ReadAllParameters(CSolvaneApp& app, UserInterface& ui, int station
     }
 
     app.progressWindow = ui.CreateProgressDialog();
+    std::vector<int> codes;
+    for (int slot = 0; slot < kParameterCount; ++slot)
+        if (slot < kBasicCount ? groups.basic : groups.advanced) codes.push_back(CodeIndexOfSlot(slot));
+    ParameterSource source(port, station, codes, app.readOptions);
     ParameterSet kept{};
-    bool ok = (!groups.basic || ReadGroup(port, ui, *app.progressWindow, station, 0, 0, kBasicCount, kept)) &&
-              (!groups.advanced ||
-               ReadGroup(port, ui, *app.progressWindow, station, 100, kBasicCount, kAdvancedCount, kept));
+    bool ok = (!groups.basic || ReadGroup(source, ui, *app.progressWindow, 0, 0, kBasicCount, kept)) &&
+              (!groups.advanced || ReadGroup(source, ui, *app.progressWindow, 100, kBasicCount, kAdvancedCount, kept));
     app.CloseProgressWindow();
     if (!ok) return result;
 

@@ -11,6 +11,14 @@ namespace telvor {
 class CSolvaneApp;
 class UserInterface;
 
+// The progress text of each parameter read, followed by its code ("...A00").
+inline constexpr const char* kReadProgressText = "Read Inverter Function Parameter...";
+
+class CProgressDialog;
+// Before a parameter is read: shows the window with its progress text, steps the bar
+// and repaints.
+void StepReadProgress(CProgressDialog& window, int codeIndex);
+
 struct ReadDialogData {
     int station = 1;  // 1..254
     ParameterGroups groups;

@@ -11,6 +11,7 @@
 #include "modbus_ascii.h"
 #include "parameter_groups.h"
 #include "parameter_keys.h"
+#include "parameter_source.h"
 #include "pending_compare.h"
 #include "program_settings.h"
 #include "progress_window.h"
@@ -42,6 +43,8 @@ public:
 
     ParameterGroups& ReadGroups() { return readGroups_; }
     ParameterGroups& WriteGroups() { return writeGroups_; }
+    // How the parameter reads of Read, Compare with the drive and Write's verify go.
+    ReadOptions readOptions;
 
     PendingCompare& Pending() { return pending_; }
     // Column 1 of the pending comparison.

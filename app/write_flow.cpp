@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "parameter_catalogue.h"
+#include "parameter_source.h"
+#include "read_flow.h"
 #include "solvane_app.h"
 #include "station_range.h"
 #include "transactions.h"
@@ -25,15 +27,20 @@ enum class AfterFailure { NextStation, EndCommand };
 class WriteRun {
 public:
     WriteRun(CSolvaneApp& app, UserInterface& ui, const CSolvaneDoc& doc, const StationMarks& marks,
-             ParameterGroups groups)
-        : app_(app), ui_(ui), doc_(doc), marks_(marks), groups_(groups), port_(app.Line(ui)) {}
+             const WriteDialogData& choice)
+        : app_(app), ui_(ui), doc_(doc), marks_(marks), groups_(choice.groups), verify_(choice.verify),
+          port_(app.Line(ui)) {}
 
     WriteReport Run() {
         const int n = marks_.count;
         for (int k = 0; k < n && !report_.ended; ++k) {
             station_ = marks_.list[k];
             moreToGo_ = n >= 2 && k < n - 1;
-            if (WriteStation(n)) {
+            current_ = StationWriteResult{};
+            current_.station = station_;
+            current_.ok = WriteStation(n);
+            report_.stations.push_back(current_);
+            if (current_.ok) {
                 ++report_.stationsWritten;
             } else if (!report_.ended) {
                 ++report_.stationsSkipped;
@@ -78,7 +85,36 @@ private:
         app_.progressWindow = ui_.CreateProgressDialog();
         if (groups_.basic && !WriteGroup(0, 0, kBasicCount)) return false;
         if (groups_.advanced && !WriteGroup(100, kBasicCount, kAdvancedCount)) return false;
-        return true;
+        return !verify_ || Verify();
+    }
+
+    // Reads back every parameter that went out and compares it with what was sent;
+    // a station whose values differ is shown them and counts as failed.
+    bool Verify() {
+        const std::vector<int> codes = CodesToSend();
+        ParameterSource source(port_, station_, codes, app_.readOptions);
+        CProgressDialog& window = *app_.progressWindow;
+        window.SetRange(0, static_cast<int>(codes.size()));
+        window.SetPos(0);
+        current_.verified = 0;
+        for (const int code : codes) {
+            StepReadProgress(window, code);
+            TransactionReply reply = source.Read(code);
+            if (!reply.Ok()) {
+                Failed(reply);
+                return false;
+            }
+            const std::int64_t sent = doc_.sets[0][SlotOfCodeIndex(code)];
+            if (reply.values.front() == sent) {
+                ++current_.verified;
+            } else {
+                current_.differences.push_back({code, sent, reply.values.front()});
+            }
+        }
+        if (current_.differences.empty()) return true;
+        ui_.ShowMessage("Write Message", VerifyMessage(current_.differences), MessageIcon::Warning);
+        AskToGoOn();
+        return false;
     }
 
     static bool NeverSent(int code) { return IsProtected(code) || code == kCodeB89 || code == kCodeB95; }
@@ -126,6 +162,7 @@ private:
                 Failed(reply);
                 return false;
             }
+            ++current_.written;
         }
         return true;
     }
@@ -167,8 +204,10 @@ private:
     const CSolvaneDoc& doc_;
     const StationMarks& marks_;
     ParameterGroups groups_;
+    bool verify_;
     ModbusTransport& port_;
     WriteReport report_;
+    StationWriteResult current_;
     int station_ = 0;
     bool moreToGo_ = false;
 };
@@ -202,7 +241,7 @@ WriteReport FinishWriteCommand(CSolvaneApp& app, UserInterface& ui, const WriteD
     StationMarks marks =
         choice.allStations ? AllStations() : ParseStationRange(choice.stationText, EmptyStationText::MarkStationOne);
     app.WriteGroups() = choice.groups;
-    return WriteRun(app, ui, *doc, marks, choice.groups).Run();
+    return WriteRun(app, ui, *doc, marks, choice).Run();
 }
 
 bool WriteOneParameter(CSolvaneApp& app, UserInterface& ui, int station, int codeIndex, std::int64_t value) {

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "parameter_groups.h"
+#include "write_verify.h"
 
 namespace telvor {
 
@@ -16,6 +18,8 @@ struct WriteDialogData {
     std::string stationText;  // "Single:" text, "1,3,5-12"
     bool allStations = false;
     ParameterGroups groups;
+    // "Verify after write": every parameter sent is read back and compared.
+    bool verify = false;
 };
 
 // Before the dialog: nothing when there is no document, the document shows a
@@ -27,6 +31,7 @@ struct WriteReport {
     int stationsWritten = 0;  // stations that took every parameter of the chosen groups
     int stationsSkipped = 0;  // stations given up after a failure or a capacity mismatch, the user going on
     bool ended = false;       // the command ended early (a failure, a mismatch or Abort)
+    std::vector<StationWriteResult> stations{};  // every station that was started, in order
     bool Complete() const { return !ended && stationsSkipped == 0; }
 };
 

@@ -9,8 +9,7 @@
 
 #include "console_user_interface.h"
 #include "document_file.h"
-#include "link_flow.h"
-#include "link_options.h"
+#include "link_command_line.h"
 #include "online_edit.h"
 #include "parameter_catalogue.h"
 #include "program_folder.h"
@@ -31,19 +30,20 @@ int RunRead(std::span<const std::string> arguments);
 int RunWrite(std::span<const std::string> arguments);
 int RunPut(std::span<const std::string> arguments);
 
-#define LINK_OPTIONS                                                                                  \
-    "[--port N|PATH] [--baud B] [--data-bits 7|8] [--parity none|odd|even] [--stop-bits 1|2] "     \
-    "[--link-stations TEXT] [--on-error continue|abort] [--yes]"
+#define LINK_OPTIONS TELVORCTL_LINK_OPTIONS
 
 constexpr Verb kVerbs[] = {
     {"scan", "--stations TEXT " LINK_OPTIONS,
      "link to the first station of TEXT that answers and print the status bar's version, station and model",
      RunScan},
-    {"read", "--station N [--basic] [--advanced] -o FILE [--force] " LINK_OPTIONS,
-     "read a station (both groups unless one is named) into a new parameter file; --force replaces FILE",
+    {"read", "--station N [--basic] [--advanced] -o FILE [--force] [--block-read [--block-size N]] " LINK_OPTIONS,
+     "read a station (both groups unless one is named) into a new parameter file; --force replaces FILE; "
+     "--block-read reads runs of registers, at most N (16) a request",
      RunRead},
-    {"write", "--stations TEXT [--basic] [--advanced] FILE " LINK_OPTIONS,
-     "write FILE's parameter set into each station of TEXT", RunWrite},
+    {"write", "--stations TEXT [--basic] [--advanced] [--verify [--block-read]] FILE " LINK_OPTIONS,
+     "write FILE's parameter set into each station of TEXT; --verify reads every value back and prints "
+     "one line a station",
+     RunWrite},
     {"put", "--station N CODE TEXT " LINK_OPTIONS, "write one parameter online as the grid's online edit would",
      RunPut},
 };
@@ -56,123 +56,6 @@ const Verb& VerbNamed(std::string_view name) {
     return kVerbs[0];
 }
 
-std::optional<int> WholeNumber(const std::string& text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
-// The words of one verb's command line.
-struct LinkCommandLine {
-    LinkOptions link;  // --port, --baud, --data-bits, --parity, --stop-bits over the settings file
-    std::optional<std::string> linkStations;
-    ConsoleAnswers answers;
-    std::optional<std::string> stations;  // --stations
-    std::optional<int> station;           // --station
-    bool basic = false;
-    bool advanced = false;
-    std::optional<std::string> output;  // -o
-    bool force = false;
-    std::vector<std::string> positional;
-};
-
-// False when a word is unknown or lacks its value; a bad line option is explained on stderr.
-bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& line) {
-    std::vector<std::string> words;
-    std::string error;
-    if (!ParseLinkOptions(arguments, line.link, words, error)) {
-        std::fprintf(stderr, "telvorctl: %s\n", error.c_str());
-        return false;
-    }
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        auto value = [&]() -> const std::string* { return i + 1 < words.size() ? &words[++i] : nullptr; };
-        auto number = [&](std::optional<int>& out) {
-            const std::string* text = value();
-            if (text) out = WholeNumber(*text);
-            return out.has_value();
-        };
-        auto text = [&](std::optional<std::string>& out) {
-            const std::string* given = value();
-            if (given) out = *given;
-            return given != nullptr;
-        };
-        bool ok = true;
-        if (word == "--link-stations") {
-            ok = text(line.linkStations);
-        } else if (word == "--on-error") {
-            const std::string* given = value();
-            ok = given && (*given == "continue" || *given == "abort");
-            line.answers.continueOnError = ok && *given == "continue";
-        } else if (word == "--yes") {
-            line.answers.yes = true;
-        } else if (word == "--stations") {
-            ok = text(line.stations);
-        } else if (word == "--station") {
-            ok = number(line.station);
-        } else if (word == "--basic") {
-            line.basic = true;
-        } else if (word == "--advanced") {
-            line.advanced = true;
-        } else if (word == "-o") {
-            ok = text(line.output);
-        } else if (word == "--force") {
-            line.force = true;
-        } else if (word.size() > 1 && word[0] == '-' && word[1] == '-') {
-            ok = false;
-        } else {
-            line.positional.push_back(word);
-        }
-        if (!ok) return false;
-    }
-    return true;
-}
-
-ParameterGroups GroupsOf(const LinkCommandLine& line) {
-    if (!line.basic && !line.advanced) return {};
-    return {line.basic, line.advanced};
-}
-
-// The settings of the program folder with the command line's line format over them:
-// "COMn" or n is port n, any other name the device to open.
-bool PrepareApp(CSolvaneApp& app, const LinkCommandLine& line) {
-    if (line.link.programFolder.empty()) {
-        ShowMessage(kNoSystemDataMessage);
-        return false;
-    }
-    app.SetProgramFolder(line.link.programFolder);
-    app.TakeSettings(ReadSettingsFile(SettingsFilePath(line.link.programFolder)));
-    ProgramSettings& settings = app.Settings();
-    const std::string& port = line.link.port;
-    std::optional<int> number = WholeNumber(port.rfind("COM", 0) == 0 ? port.substr(3) : port);
-    if (number) {
-        settings.comPort = *number;
-    } else {
-        app.linkPath = port;
-    }
-    settings.baudRate = line.link.baudRate;
-    settings.dataBits = line.link.dataBits;
-    settings.parity = line.link.parity;
-    settings.stopBits = line.link.stopBits;
-    if (FrameTraceRequested()) {
-        static StreamFrameTrace trace(stderr);
-        app.Modbus().SetFrameTrace(&trace);
-    }
-    return true;
-}
-
-// The Link command with "Single" and the station text.
-bool LinkTo(CSolvaneApp& app, UserInterface& ui, const std::string& stationText) {
-    std::optional<LinkDialogData> data = BeginLinkCommand(app);
-    if (!data) return false;
-    data->stationText = stationText;
-    return FinishLinkCommand(app, ui, LinkDialogAction::Link, *data);
-}
-
-void CloseLink(CSolvaneApp& app) {
-    if (app.Modbus().IsOpen()) app.Modbus().Close();
-}
 
 int RunScan(std::span<const std::string> arguments) {
     LinkCommandLine line;
@@ -242,8 +125,11 @@ int RunWrite(std::span<const std::string> arguments) {
     if (!data) return kExitFailed;
     data->stationText = *line.stations;
     data->groups = GroupsOf(line);
+    data->verify = line.verify;
     WriteReport report = FinishWriteCommand(app, ui, *data);
     CloseLink(app);
+    if (line.verify)
+        for (const StationWriteResult& station : report.stations) std::printf("%s\n", StationResultLine(station).c_str());
     return report.Complete() ? kExitOk : kExitFailed;
 }
 

@@ -8,6 +8,7 @@
 
 #include "echo_verb.h"
 #include "file_verbs.h"
+#include "line_backup_verbs.h"
 #include "link_options.h"
 #include "link_verbs.h"
 #include "verb.h"
@@ -18,7 +19,7 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
+    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), LineBackupVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
     return verbs;
 }
 

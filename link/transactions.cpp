@@ -81,6 +81,13 @@ TransactionReply ReadParameter(ModbusTransport& port, int station, int codeIndex
                kReadReplyCapacity, kTransactionAttempts, 1);
 }
 
+TransactionReply ReadParameterBlock(ModbusTransport& port, int station, int firstRegister, int count) {
+    Request request{};
+    const bool fits = count >= 1 && count <= kLargestParameterBlock;
+    const std::size_t length = fits ? CModbusAscii::ReadRegisters(request.data(), station, firstRegister, count) : 0;
+    return Run(port, request.data(), length, kReadReplyCapacity, kTransactionAttempts, count);
+}
+
 TransactionReply WriteParameter(ModbusTransport& port, int station, int codeIndex, std::int64_t value) {
     Request request{};
     return Run(port, request.data(), CModbusAscii::WriteParameter(request.data(), station, codeIndex, value),

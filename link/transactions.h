@@ -18,6 +18,11 @@ inline constexpr int kEchoAttemptsScanning = 2;
 inline constexpr std::size_t kEchoReplyCapacity = 17;
 inline constexpr std::size_t kReadReplyCapacity = 80;
 inline constexpr std::size_t kWriteReplyCapacity = 17;
+// The most registers one ReadParameterBlock asks for: its reply (":", address,
+// function, byte count, four digits a register, LRC, CR LF) must fit the 80-byte
+// reply buffer, so 17.
+inline constexpr int kLargestParameterBlock = static_cast<int>(kReplyBufferSize - 11) / 4;
+inline constexpr int kDefaultParameterBlock = 16;
 
 struct TransactionReply {
     // The result of the last exchange. A request that could not be built (station,
@@ -44,6 +49,9 @@ TransactionReply ReadStatusWords(ModbusTransport& port, int station);      // th
 TransactionReply ReadMonitorValues(ModbusTransport& port, int station);    // nine values
 TransactionReply ReadControlWord(ModbusTransport& port, int station);      // one value
 TransactionReply ReadParameter(ModbusTransport& port, int station, int codeIndex);  // one value
+// `count` registers from `firstRegister` in one request (function 03); a count outside
+// 1..kLargestParameterBlock is refused. Values in register order.
+TransactionReply ReadParameterBlock(ModbusTransport& port, int station, int firstRegister, int count);
 TransactionReply WriteParameter(ModbusTransport& port, int station, int codeIndex, std::int64_t value);
 TransactionReply WriteRegister(ModbusTransport& port, int station, std::int64_t reg, std::int64_t value);
 

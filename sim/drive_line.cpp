@@ -113,6 +113,8 @@ bool DriveLine::ApplyControl(std::string_view line, std::string* error) {
             const auto value = Number(words[3]);
             if (!reg || !value || *value < 0 || *value > 65535 || !drive->ForceRegister(*reg, static_cast<std::uint16_t>(*value)))
                 return fail("bad register line: " + std::string(line));
+        } else if (IsBlockReadControl(verb) && words.size() == 3) {
+            if (!ApplyBlockReadControl(drive->blockReads, verb, words[2], error)) return false;
         } else if (verb == "reset" && words.size() == 3 && (words[2] == "50" || words[2] == "60")) {
             drive->ResetToDefaults(words[2] == "50");
         } else {

@@ -28,6 +28,7 @@ const char* const kSimUsage =
     "  --log FILE              one line per frame received, CR LF shown as \\r\\n\n"
     "  --control PATH          create a FIFO at PATH that takes control lines\n"
     "  --fault S:NAME[=ARG]    a fault of station S from the start (repeatable)\n"
+    "  --max-count N           every station answers reads of at most N registers (1..32)\n"
     "  --help                  this text\n"
     "\n"
     "Faults: silent, every=N (answer every Nth request), bad-lrc=K (next K replies),\n"
@@ -40,6 +41,8 @@ const char* const kSimUsage =
     "  clear S                 remove every fault of S\n"
     "  register S REG VALUE    set a register, bypassing every check\n"
     "  reset S 50|60           reset S to the 50 or 60 Hz defaults\n"
+    "  max-count S N           reads of more than N registers get exception 53\n"
+    "  single-only S REG       reads of more than one register that cover REG get 52\n"
     "\n"
     "Registers: every parameter's register holds its default; 0 the model index,\n"
     "44 the software version 12, 230 control word (bit 0 run, bit 1 reverse, bit 3\n"
@@ -111,6 +114,8 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string* er
             options.server.logPath = value;
         } else if (option == "--control") {
             options.server.controlPath = value;
+        } else if (option == "--max-count") {
+            options.faults.push_back("max-count * " + value);
         } else if (option == "--fault") {
             const std::size_t colon = value.find(':');
             if (colon == std::string::npos) return fail("--fault needs S:NAME[=ARG]");

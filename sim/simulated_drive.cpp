@@ -94,6 +94,7 @@ Bytes SimulatedDrive::Read(const Bytes& request) {
     const int start = Word(request, 1);
     const int count = Word(request, 3);
     if (count < 1 || count > kMaxRegistersPerRequest) return Exception(0x03, kExceptionCount);
+    if (const std::uint8_t code = blockReads.Refusal(start, count)) return Exception(0x03, code);
     Bytes reply{0x03, static_cast<std::uint8_t>(2 * count)};
     for (int reg = start; reg < start + count; ++reg) {
         const auto value = Register(reg);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "register_block_reads.h"
 #include "station_faults.h"
 
 namespace telvor::sim {
@@ -41,6 +42,7 @@ public:
     int Model() const;
 
     StationFaults faults;
+    RegisterBlockReads blockReads;
 
 private:
     Bytes Read(const Bytes& request);

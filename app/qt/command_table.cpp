@@ -27,6 +27,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_WRITE, "&Write...", "Ctrl+W", "Write parameters to the inverter\nWrite"},
     {ID_MONITOR, "&Monitor...", "", "Monitor the inverter status and parameters\nMonitor"},
     {ID_ONLINE_EDIT, "Online &Edit", "", "Setting online edit\nOnline Edit"},
+    {ID_BLOCK_READ, "&Block read", "", "Read the parameters in blocks of registers, several at a time\nBlock read"},
     {ID_VIEW_TOOLBAR, "&Toolbar", "", "Show or hide the toolbar\nToggle ToolBar"},
     {ID_VIEW_STATUS_BAR, "&Status Bar", "", "Show or hide the status bar\nToggle StatusBar"},
     {ID_HELP_CONTENTS, "&Contents", "F1", "List Help topics\nHelp Topics"},

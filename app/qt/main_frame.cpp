@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "block_read_setting.h"
 #include "command_table.h"
 #include "online_edit.h"
 #include "qt_user_interface.h"
@@ -116,6 +117,7 @@ void CMainFrame::CreateActions() {
     Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
     Action(ID_VIEW_TOOLBAR)->setChecked(true);
     Action(ID_VIEW_STATUS_BAR)->setChecked(true);
+    WireBlockReadAction(*Action(ID_BLOCK_READ), app_);
 
     connect(Action(ID_FILE_NEW), &QAction::triggered, this, &CMainFrame::OnFileNew);
     connect(Action(ID_FILE_OPEN), &QAction::triggered, this, &CMainFrame::OnFileOpen);
@@ -173,7 +175,7 @@ void CMainFrame::BuildMenus() {
     QMenu* operation = bar->addMenu("&Operation");
     add(operation, {ID_LINK, 0, ID_READ});
     if (withDocument) add(operation, {ID_WRITE});
-    add(operation, {0, ID_MONITOR, 0, ID_ONLINE_EDIT});
+    add(operation, {0, ID_MONITOR, 0, ID_ONLINE_EDIT, ID_BLOCK_READ});
     connect(operation, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
 
     QMenu* view = bar->addMenu("&View");

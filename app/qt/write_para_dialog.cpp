@@ -1,5 +1,6 @@
 #include "write_para_dialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,10 +18,13 @@ CWriteParaDialog::CWriteParaDialog(const WriteDialogData& start, QWidget* parent
       single_(new QRadioButton("Single:")),
       all_(new QRadioButton("All Station")),
       stationText_(new QLineEdit(QString::fromStdString(start.stationText))),
-      groups_(new GroupChoice) {
+      groups_(new GroupChoice),
+      verify_(new QCheckBox("Verify after write")) {
     setWindowTitle("Write");
     setObjectName("Write");
     stationText_->setObjectName("station");
+    verify_->setObjectName("verify");
+    verify_->setChecked(start.verify);
     single_->setChecked(true);
     connect(single_, &QRadioButton::clicked, stationText_, [this] { stationText_->setEnabled(true); });
     connect(all_, &QRadioButton::clicked, stationText_, [this] { stationText_->setEnabled(false); });
@@ -37,6 +41,7 @@ CWriteParaDialog::CWriteParaDialog(const WriteDialogData& start, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(stationBox);
     layout->addWidget(groups_);
+    layout->addWidget(verify_);
     layout->addWidget(buttons);
 }
 
@@ -45,6 +50,7 @@ WriteDialogData CWriteParaDialog::Choice() const {
     choice.stationText = stationText_->text().toStdString();
     choice.allStations = all_->isChecked();
     choice.groups = {groups_->Basic(), groups_->Advanced()};
+    choice.verify = verify_->isChecked();
     return choice;
 }
 

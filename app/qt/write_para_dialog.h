@@ -5,6 +5,7 @@
 
 #include "write_flow.h"
 
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -24,6 +25,7 @@ private:
     QRadioButton* all_;
     QLineEdit* stationText_;
     GroupChoice* groups_;
+    QCheckBox* verify_;
 };
 
 }  // namespace telvor

@@ -173,6 +173,15 @@ private slots:
         QVERIFY(dialog.Choice().allStations);
     }
 
+    void writeDialogVerifyAfterWriteReachesTheChoice() {
+        CWriteParaDialog dialog({"4", false, {true, true}});
+        auto* verify = dialog.findChild<QCheckBox*>("verify");
+        QCOMPARE(verify->text(), QString("Verify after write"));
+        QVERIFY(!dialog.Choice().verify);
+        verify->click();
+        QVERIFY(dialog.Choice().verify);
+    }
+
     void fixedDialogsShowTheirTextsAndEndWithTheirButtons_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("caption");

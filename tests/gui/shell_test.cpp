@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "block_read_setting.h"
 #include "command_table.h"
 #include "grid_edit.h"
 #include "gui_rig.h"
@@ -78,7 +79,7 @@ private slots:
         QCOMPARE(MenuItems(*rig.frame, "&File"),
                  (QStringList{"&New...", "&Open...", "-", "[Co&mpare]", "-", "Recent File", "-", "E&xit"}));
         QCOMPARE(MenuItems(*rig.frame, "&Operation"),
-                 (QStringList{"&Link...", "-", "&Read...", "-", "&Monitor...", "-", "Online &Edit"}));
+                 (QStringList{"&Link...", "-", "&Read...", "-", "&Monitor...", "-", "Online &Edit", "&Block read"}));
     }
 
     void startingWithAFileOpensItWithoutModelSelect() {
@@ -108,7 +109,7 @@ private slots:
         QCOMPARE(MenuItems(*rig.frame, "&Edit"),
                  (QStringList{"Station &Title...", "-", "&Find...", "&Go to...", "-", "&Definite parameter..."}));
         QCOMPARE(MenuItems(*rig.frame, "&Operation"),
-                 (QStringList{"&Link...", "-", "&Read...", "&Write...", "-", "&Monitor...", "-", "Online &Edit"}));
+                 (QStringList{"&Link...", "-", "&Read...", "&Write...", "-", "&Monitor...", "-", "Online &Edit", "&Block read"}));
         QCOMPARE(MenuItems(*rig.frame, "&View"), (QStringList{"&Toolbar", "&Status Bar"}));
         QCOMPARE(MenuItems(*rig.frame, "&Help"), (QStringList{"&Contents", "-", "&About VarnoxLink..."}));
     }
@@ -139,6 +140,22 @@ private slots:
         QStatusTipEvent idle{QString()};
         QCoreApplication::sendEvent(rig.frame.get(), &idle);
         QCOMPARE(rig.frame->Pane(0)->text(), QString("Ready"));
+    }
+
+    void blockReadIsKeptWithTheProgramsSettingsAndReachesTheReadOptions() {
+        QSettings("Zek", "Telvor").remove(kBlockReadKey);
+        {
+            GuiRig rig;
+            QVERIFY(rig.frame->Action(ID_BLOCK_READ)->isCheckable());
+            QVERIFY(!rig.app.readOptions.blockRead);
+            rig.frame->Action(ID_BLOCK_READ)->trigger();
+            QVERIFY(rig.app.readOptions.blockRead);
+        }
+        GuiRig next;
+        QVERIFY(next.frame->Action(ID_BLOCK_READ)->isChecked());
+        QVERIFY(next.app.readOptions.blockRead);
+        next.frame->Action(ID_BLOCK_READ)->trigger();
+        QVERIFY(!QSettings("Zek", "Telvor").value(kBlockReadKey).toBool());
     }
 
     void linkPromptAndToolbarOrder() {

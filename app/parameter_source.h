@@ -1,0 +1,30 @@
+#pragma once
+// Where the parameter reads of a flow go: one ReadParameter per parameter (the
+// default), or the blocks of a ParameterBlockReader when block reads are on.
+
+#include <optional>
+#include <span>
+
+#include "parameter_block_reader.h"
+
+namespace telvor {
+
+struct ReadOptions {
+    bool blockRead = false;
+    int blockLimit = kDefaultParameterBlock;  // registers a request, 1..kLargestParameterBlock
+};
+
+class ParameterSource {
+public:
+    // `codeIndexes`: every parameter that will be asked for (the blocks are planned from them).
+    ParameterSource(ModbusTransport& port, int station, std::span<const int> codeIndexes, const ReadOptions& options);
+
+    TransactionReply Read(int codeIndex);
+
+private:
+    ModbusTransport& port_;
+    int station_;
+    std::optional<ParameterBlockReader> blocks_;
+};
+
+}  // namespace telvor

@@ -1,0 +1,102 @@
+// telvorctl backup and restore against a simulated line: files on disk, the lines
+// printed, the exit status, and files left whole when a backup is interrupted.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "child_process.h"
+#include "document_file.h"
+#include "sim_line.h"
+#include "telvorctl_runner.h"
+
+namespace telvor {
+namespace {
+
+using telvor::test::RunResult;
+using telvor::testing::SimLine;
+
+struct BackupRig {
+    explicit BackupRig(std::vector<std::string> simArguments) : sim(std::move(simArguments)) {}
+    std::vector<std::string> WithPort(std::vector<std::string> arguments) const {
+        arguments.insert(arguments.end(), {"--port", sim.LinkPath(), "--block-read"});
+        return arguments;
+    }
+    RunResult Run(std::vector<std::string> arguments) {
+        return telvor::test::RunTelvorctl(WithPort(std::move(arguments)), {{"TELVOR_HOME", sim.Folder()}});
+    }
+    std::string Dir(const std::string& name) const { return sim.Folder() + "/" + name; }
+    SimLine sim;
+};
+
+std::string Bytes(const std::string& path) {
+    std::string bytes;
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+    return bytes;
+}
+
+TEST(TelvorctlBackup, SavesEveryAnsweringStationReportsTheSilentOneAndRestoresWhatItRead) {
+    BackupRig rig({"--stations", "1-5", "--model", "3", "--fault", "3:silent"});
+    ASSERT_TRUE(rig.sim.Started());
+    ASSERT_TRUE(rig.sim.Control("register 2 8 4321"));
+    ASSERT_TRUE(rig.sim.Control("register 5 111 3"));
+
+    const RunResult backup = rig.Run({"backup", "--stations", "1-5", rig.Dir("one")});
+    EXPECT_EQ(backup.status, 1);
+    EXPECT_EQ(backup.out,
+              "Station_001 OK\nStation_002 OK\nStation_003 FAILED\nStation_004 OK\nStation_005 OK\n"
+              "4 stations backed up, 1 failed\n");
+    for (const char* station : {"001", "002", "004", "005"})
+        EXPECT_TRUE(ReadDocumentFile(rig.Dir("one/Station_") + station + ".vx3").ok) << station;
+    EXPECT_FALSE(std::filesystem::exists(rig.Dir("one/Station_003.vx3")));
+
+    // A title given to a saved file survives the next backup.
+    DocumentReadResult two = ReadDocumentFile(rig.Dir("one/Station_002.vx3"));
+    two.doc.stationTitles[1] = "Feed pump";
+    ASSERT_TRUE(WriteDocumentFile(two.doc, rig.Dir("one/Station_002.vx3")).ok);
+    ASSERT_EQ(rig.Run({"backup", "--stations", "2", rig.Dir("one")}).status, 0);
+    EXPECT_EQ(ReadDocumentFile(rig.Dir("one/Station_002.vx3")).doc.stationTitles[1], "Feed pump");
+
+    ASSERT_TRUE(rig.sim.Control("reset * 50"));
+    const RunResult restore = rig.Run({"restore", "--stations", "1,2,4,5", "--verify", rig.Dir("one")});
+    EXPECT_EQ(restore.status, 0) << restore.err;
+    EXPECT_NE(restore.out.find("Station_002 OK 99 written, 99 verified\n"), std::string::npos) << restore.out;
+    ASSERT_EQ(rig.Run({"backup", "--stations", "1,2,4,5", rig.Dir("two")}).status, 0);
+    for (const char* station : {"001", "004", "005"})
+        EXPECT_EQ(Bytes(rig.Dir("two/Station_") + station + ".vx3"), Bytes(rig.Dir("one/Station_") + station + ".vx3"))
+            << station;
+    EXPECT_EQ(ReadDocumentFile(rig.Dir("two/Station_002.vx3")).doc.sets[0][2], 4321);
+}
+
+TEST(TelvorctlBackup, AnInterruptedBackupLeavesEveryEarlierFileWhole) {
+    BackupRig rig({"--stations", "1-3", "--baud", "9600"});
+    ASSERT_TRUE(rig.sim.Started());
+    ASSERT_EQ(rig.Run({"backup", "--stations", "1-3", rig.Dir("b")}).status, 0);
+    const std::string before = Bytes(rig.Dir("b/Station_002.vx3"));
+    ASSERT_TRUE(rig.sim.Control("register 2 8 4321"));
+    ASSERT_TRUE(rig.sim.Control("fault 2 delay 100"));
+
+    telvor::testing::ChildProcess backup;
+    std::vector<std::string> argv = rig.WithPort({TELVORCTL, "backup", "--stations", "1-3", rig.Dir("b")});
+    setenv("TELVOR_HOME", rig.sim.Folder().c_str(), 1);
+    ASSERT_TRUE(backup.Start(argv, rig.Dir("out.txt")));
+    // Killed while station 2 is being read, after station 1 was saved.
+    for (int wait = 0; wait < 200 && Bytes(rig.Dir("out.txt")).find("Station_001 OK") == std::string::npos; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(backup.Pid(), SIGKILL);
+    backup.Stop();
+
+    ASSERT_NE(Bytes(rig.Dir("out.txt")).find("Station_001 OK"), std::string::npos);
+    EXPECT_EQ(Bytes(rig.Dir("out.txt")).find("Station_002"), std::string::npos) << "killed too late";
+    EXPECT_EQ(Bytes(rig.Dir("b/Station_002.vx3")), before);
+    for (const char* station : {"001", "003"})
+        EXPECT_TRUE(ReadDocumentFile(rig.Dir("b/Station_") + station + ".vx3").ok) << station;
+}
+
+}  // namespace
+}  // namespace telvor
