@@ -56,7 +56,8 @@ void StartMainWindow(CMainFrame& frame, CSolvaneApp& app, const QString& file, b
         splash->show();
         QTimer::singleShot(kSplashMs, splash, &QWidget::close);
     }
-    app.TakeSettings(ReadSettingsFile(SettingsFilePath(app.ProgramFolder())));
+    // On top of what start-up chose already (the 50/60 Hz choice of New).
+    app.TakeSettings(ReadSettingsFile(SettingsFilePath(app.ProgramFolder()), app.SettingsToStore()));
     frame.UpdateCommandUi();
 }
 

@@ -1,6 +1,7 @@
 // The main window: start-up, menus, toolbar, status panes, the document
 // commands with the save question, Help, About and the close rules.
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 #include "grid_edit.h"
 #include "gui_rig.h"
 #include "gui_test_registry.h"
+#include "model_select_dialog.h"
 #include "parameter_table_model.h"
 #include "program_folder.h"
 #include "program_settings.h"
@@ -332,6 +334,39 @@ private slots:
         const std::string text = FileBytes(SettingsFilePath(rig.Folder()));
         QVERIFY(text.find("OnLineEdit=1\r\n") != std::string::npos);
         QVERIFY(text.find("Freq50HzFlag=0\r\n") != std::string::npos);
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    // The file is read on top of what start-up chose: a key the file lacks keeps
+    // the 60 Hz choice of the start-up New.
+    void theStartUpFrequencyChoiceSurvivesTheSettingsFile_data() {
+        QTest::addColumn<QString>("file");  // "-": no file
+        QTest::addColumn<bool>("is50Hz");
+        QTest::newRow("no file") << "-" << false;
+        QTest::newRow("ends after ComPort") << "[VarnoxLink]\nVersion=v1.1.140123\n[System]\nComPort=2\n" << false;
+        QTest::newRow("wrong first line") << "[Other]\n" << false;
+        QTest::newRow("the file says 50 Hz")
+            << "[VarnoxLink]\nV\n[System]\nComPort=2\nBaudRate=9600\nDataLengthBits=8\nParityBit=0\nStopBits=0\n"
+               "Print Title=1\nPrint AxxFlag=1\nPrint bxxFlag=1\nOnLineEdit=0\nFreq50HzFlag=1\n"
+            << true;
+    }
+    void theStartUpFrequencyChoiceSurvivesTheSettingsFile() {
+        QFETCH(QString, file);
+        QFETCH(bool, is50Hz);
+        GuiRig rig;
+        rig.frame->hide();
+        if (file != "-") std::ofstream(SettingsFilePath(rig.Folder()), std::ios::binary) << file.toStdString();
+        rig.answers.push_back([](QDialog& dialog) {
+            static_cast<CModelType&>(dialog).FrequencyList()->setCurrentIndex(1);  // 60 Hz
+            dialog.accept();
+        });
+        StartMainWindow(*rig.frame, rig.app, QString(), false);
+        QCOMPARE(rig.app.Link().is50Hz, is50Hz);
+        QVERIFY(!Is50Hz(*rig.app.Document()));
+        rig.app.Document()->modified = false;
+        QVERIFY(rig.frame->close());
+        const std::string written = FileBytes(SettingsFilePath(rig.Folder()));
+        QVERIFY(written.find(is50Hz ? "Freq50HzFlag=1\r\n" : "Freq50HzFlag=0\r\n") != std::string::npos);
         QCOMPARE(rig.unexpected, 0);
     }
 
