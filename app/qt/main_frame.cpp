@@ -15,6 +15,7 @@
 
 #include "command_table.h"
 #include "online_edit.h"
+#include "pane_focus.h"
 #include "qt_user_interface.h"
 #include "solvane_app.h"
 #include "solvane_view.h"
@@ -127,6 +128,8 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_ONLINE_EDIT), &QAction::triggered, this, &CMainFrame::OnOnlineEdit);
     connect(Action(ID_HELP_CONTENTS), &QAction::triggered, this, &CMainFrame::OnHelpContents);
     connect(Action(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    connect(Action(ID_NEXT_PANE), &QAction::triggered, this, [this] { FocusNextPane(*this, true); });
+    connect(Action(ID_PREV_PANE), &QAction::triggered, this, [this] { FocusNextPane(*this, false); });
     connect(Action(ID_VIEW_TOOLBAR), &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
     connect(Action(ID_VIEW_STATUS_BAR), &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     for (QAction* action : actions_) {

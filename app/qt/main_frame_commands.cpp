@@ -163,6 +163,7 @@ void CMainFrame::OnWrite() {
 
 void CMainFrame::OnOnlineEdit() {
     app_.SetOnlineEdit(!app_.OnlineEdit());
+    view_->viewport()->update();  // b95's Setting cell changes between editable and read-only
     UpdateCommandUi();
 }
 

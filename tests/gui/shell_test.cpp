@@ -20,6 +20,7 @@
 #include "parameter_table_model.h"
 #include "program_folder.h"
 #include "program_settings.h"
+#include "solvane_view.h"
 #include "startup.h"
 
 namespace telvor::testing {
@@ -127,6 +128,8 @@ private slots:
         QTest::newRow("Read") << int(ID_READ) << "Ctrl+R";
         QTest::newRow("Write") << int(ID_WRITE) << "Ctrl+W";
         QTest::newRow("Help") << int(ID_HELP_CONTENTS) << "F1";
+        QTest::newRow("Next pane") << int(ID_NEXT_PANE) << "F6";
+        QTest::newRow("Previous pane") << int(ID_PREV_PANE) << "Shift+F6";
         QTest::newRow("Link") << int(ID_LINK) << "";
     }
     void acceleratorsAndPrompts() {
@@ -154,6 +157,20 @@ private slots:
                                     ID_LINK, ID_MONITOR, ID_READ, ID_WRITE, 0, ID_HELP_CONTENTS}));
         QCOMPARE(rig.frame->ToolBar()->windowTitle(), QString("Toolbar"));
         QCOMPARE(rig.frame->ToolBar()->iconSize(), QSize(16, 16));
+    }
+
+    void f6PutsTheFocusBackIntoTheGrid() {
+        GuiRig rig;
+        rig.NewDocument(0, true);
+        rig.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig.frame.get()));
+        rig.frame->setFocus();
+        QVERIFY(!rig.frame->View()->hasFocus());
+        QTest::keyClick(rig.frame.get(), Qt::Key_F6);
+        QVERIFY(rig.frame->View()->hasFocus());
+        rig.frame->setFocus();
+        QTest::keyClick(rig.frame.get(), Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(rig.frame->View()->hasFocus());
     }
 
     void statusPanesBeforeAnyLink() {
