@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 
 #include "main_frame.h"
+#include "program_icons.h"
 #include "qt_user_interface.h"
 #include "solvane_app.h"
 #include "startup.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Telvor");
     QApplication::setApplicationVersion("1.1.140123");
     QApplication::setWheelScrollLines(3);
+    QApplication::setWindowIcon(telvor::ApplicationIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "about_dialog.h"
 #include "document_file.h"
 #include "document_save.h"
 #include "link_dialog.h"
@@ -175,10 +176,7 @@ void CMainFrame::OnHelpContents() {
 
 void CMainFrame::OnAppAbout() {
     app_.Link().modalBusy = true;
-    QMessageBox about(QMessageBox::Information, "About VarnoxLink", "VarnoxLink\nVersion: 1.1.140123", QMessageBox::Ok,
-                      this);
-    about.setObjectName("About");
-    about.setIconPixmap(windowIcon().pixmap(32, 32));
+    CAboutDlg about(this);
     ui_.RunModal(about);
     app_.Link().modalBusy = false;
 }

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -229,15 +230,33 @@ private slots:
         QCOMPARE(rig.shown, QStringList{"VarnoxLink|Not Find Help File!!"});
     }
 
-    void aboutShowsNameAndVersionOnly() {
+    void aboutShowsIconNameVersionAndPicture() {
         GuiRig rig;
         rig.answers.push_back([&rig](QDialog& dialog) {
             QVERIFY(rig.app.Link().modalBusy);
-            dialog.accept();
+            QCOMPARE(dialog.findChild<QLabel*>("name")->text(), QString("VarnoxLink\nVersion: 1.1.140123"));
+            QVERIFY(!dialog.findChild<QLabel*>("icon")->pixmap().isNull());
+            QVERIFY(dialog.findChild<QLabel*>("picture")->pixmap().width() >= 300);
+            Press("OK")(dialog);
         });
         rig.frame->Action(ID_APP_ABOUT)->trigger();
-        QCOMPARE(rig.shown, QStringList{"About VarnoxLink|VarnoxLink\nVersion: 1.1.140123"});
+        QCOMPARE(rig.shown, QStringList{"About VarnoxLink"});
+        QCOMPARE(rig.unexpected, 0);
         QVERIFY(!rig.app.Link().modalBusy);
+    }
+
+    // Real pictures: the application icon and a theme icon on every toolbar button.
+    void windowAndToolbarShowIcons() {
+        GuiRig rig;
+        QVERIFY(!rig.frame->windowIcon().pixmap(32, 32).isNull());
+        QSet<QByteArray> distinct;
+        for (QAction* action : rig.frame->ToolBar()->actions()) {
+            if (action->isSeparator()) continue;
+            const QImage image = action->icon().pixmap(16, 16).toImage();
+            QVERIFY2(!image.isNull(), qPrintable(action->text()));
+            distinct << QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+        }
+        QCOMPARE(distinct.size(), 10);
     }
 
     void openingAFileOfAnotherKindKeepsTheDocument() {
