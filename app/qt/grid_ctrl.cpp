@@ -1,7 +1,9 @@
 #include "grid_ctrl.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 
 namespace telvor {
@@ -28,6 +30,19 @@ void CGridCtrl::FitColumns(int elastic) {
     if (verticalHeader()->length() > room.height()) width -= verticalScrollBar()->sizeHint().width();
     const int least = horizontalHeader()->sectionSizeHint(elastic);
     setColumnWidth(elastic, std::max(least, width - fixed));
+}
+
+bool CGridCtrl::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QRect cell = visualRect(index);
+    // Cut when the cell is narrower than the delegate wants for the whole text.
+    if (index.isValid() && sizeHintForIndex(index).width() > cell.width())
+        QToolTip::showText(help->globalPos(), index.data().toString(), viewport(), cell);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 }  // namespace telvor

@@ -187,7 +187,7 @@ void CMainFrame::CreateToolBar() {
         {ID_LINK, "network-wired"},
         {ID_MONITOR, "utilities-system-monitor", "preferences-desktop-display"},
         {ID_READ, "network-receive"},
-        {ID_WRITE, "network-transmit"},
+        {ID_WRITE, "document-send"},
         {0, nullptr},
         {ID_HELP_CONTENTS, "help-contents"},
     };

@@ -3,7 +3,9 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "grid_edit.h"
@@ -134,6 +136,19 @@ private slots:
         QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
         QCOMPARE(view->columnWidth(kDescriptionColumn) < cells->sizeHintForColumn(kDescriptionColumn),
                  descriptionElided);
+        // The longest description shows whole in a tip exactly when it is cut.
+        QModelIndex longest = view->Model()->index(0, kDescriptionColumn);
+        for (int row = 1; row < view->Model()->rowCount(); ++row) {
+            const QModelIndex cell = view->Model()->index(row, kDescriptionColumn);
+            if (cells->sizeHintForIndex(cell).width() > cells->sizeHintForIndex(longest).width()) longest = cell;
+        }
+        view->scrollTo(longest);
+        const QPoint at = view->visualRect(longest).center();
+        QHelpEvent tip(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(view->viewport(), &tip);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(),
+                 descriptionElided ? longest.data().toString() : QString());
+        QToolTip::hideText();
     }
 
     void onlyUnprotectedSettingCellsOpenAnEditor_data() {
