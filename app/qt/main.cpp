@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         "Telvor edits drive parameter sets (*.vx3) and compare files (*.mvx), links to drives on a\n"
         "serial line (MODBUS ASCII, stations 1..254) and reads and writes their parameters.\n"
         "The program folder is $TELVOR_HOME, else $XDG_CONFIG_HOME/telvor, else ~/.config/telvor;\n"
-        "it holds vx3inf.ini, TelvorPC.chm and ports/COM1..COM8, links to the serial devices.");
+        "it holds vx3inf.ini, TelvorPC.html (the manual) and ports/COM1..COM8, links to the serial devices.");
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument("file", "A parameter or compare file to open instead of a new document.", "[file]");
