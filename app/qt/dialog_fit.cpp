@@ -33,10 +33,11 @@ void FitDialog(QDialog& dialog, const QWidget* owner) {
     const int width = CaptionWidth(dialog.windowTitle());
     if (auto* box = qobject_cast<QMessageBox*>(&dialog)) WidenMessageBox(*box, width);
     else if (dialog.minimumWidth() < width) dialog.setMinimumWidth(width);
-    dialog.adjustSize();
     if (owner && owner->isVisible()) return;
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
+    // The size it will show with: its own, or the one its layout asks for.
+    if (!dialog.testAttribute(Qt::WA_Resized)) dialog.adjustSize();
     QRect placed(QPoint(), dialog.size());
     placed.moveCenter(screen->availableGeometry().center());
     dialog.move(placed.topLeft());
