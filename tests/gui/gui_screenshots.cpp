@@ -1,7 +1,7 @@
 // Pictures of the desktop program for the docs and the manual: Model Select, the
 // main window with a set read from a simulated drive, the Link, Read and Write
-// dialogs and a range message. Drives the real widgets the way gui_tests does;
-// scripts/screenshots.sh runs it under Xvfb.
+// dialogs, a range message and About. Drives the real widgets the way gui_tests
+// does; scripts/screenshots.sh runs it under Xvfb.
 
 #include <QApplication>
 #include <QComboBox>
@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
         TypeIntoSetting(*rig.frame, 4, "0");
         rig.answers.push_back(GrabThen(out + "/write-dialog.png", &ok, Reject()));
         rig.frame->Action(ID_WRITE)->trigger();
+        rig.answers.push_back(GrabThen(out + "/about.png", &ok, Accept()));
+        rig.frame->Action(ID_APP_ABOUT)->trigger();
         rig.answers.push_back(PressStandard(QMessageBox::No));  // the save question at close
         rig.frame->close();
         if (rig.unexpected != 0 || !rig.answers.empty()) ok = false;
