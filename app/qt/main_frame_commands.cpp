@@ -140,6 +140,7 @@ void CMainFrame::OnLink() {
     CLinkDialog dialog(*start, this);
     ui_.RunModal(dialog);
     FinishLinkCommand(app_, ui_, dialog.Action(), dialog.Choice());
+    view_->viewport()->update();  // b95's Setting cell follows the link
     UpdateCommandUi();
 }
 
