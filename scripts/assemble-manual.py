@@ -6,8 +6,8 @@ Usage: assemble-manual.py OUTPUT CHAPTER...
 Chapters are HTML fragments (docs/manual/NN-topic.html), each a <section> that
 starts with an <h2>; they are taken in name order. The help file gets a title,
 a table of contents of every h2 and h3 (each heading gets an id when it has
-none) and the pictures the chapters name, embedded, so that the one file is the
-whole manual. A chapter without an h2, or a picture that is missing, stops the
+none) and the pictures the chapters name (relative to the chapter, or by name in
+docs/), embedded, so that the one file is the whole manual. A chapter without an h2, or a picture that is missing, stops the
 build with a message naming it.
 """
 
@@ -65,7 +65,10 @@ def embed_pictures(text, chapter):
         source = match.group(3)
         if source.startswith("data:"):
             return match.group(0)
+        # Relative to the chapter (../main-window.png), else a picture of docs/ by its name.
         path = os.path.normpath(os.path.join(folder, source))
+        if not os.path.isfile(path):
+            path = os.path.normpath(os.path.join(folder, os.pardir, source))
         media = MEDIA_TYPES.get(os.path.splitext(path)[1].lower())
         if media is None or not os.path.isfile(path):
             fail("%s: the picture %s is missing" % (chapter, source))
