@@ -10,7 +10,8 @@ namespace telvor {
 // Shown with a stop icon when the folder cannot be found or created; the program then ends.
 inline constexpr const char* kNoSystemDataMessage =
     "Error: Not find system data!!\n\nPlease reinstall VarnoxLink Software.";
-inline constexpr const char* kHelpFileName = "TelvorPC.chm";
+// The user manual, one HTML file that Help opens with the desktop's handler.
+inline constexpr const char* kHelpFileName = "TelvorPC.html";
 
 struct ProgramFolderResult {
     bool ok = false;

@@ -118,8 +118,7 @@ std::string DefiniteEntryCode(const DefiniteEntry& entry) {
     return {};
 }
 
-ProgramSettings ParseSettingsText(std::string_view text) {
-    ProgramSettings settings;
+ProgramSettings ParseSettingsText(std::string_view text, ProgramSettings settings) {
     LineReader lines(text);
     if (lines.Next() != kFirstLine) return settings;
     lines.Next();  // the version is not examined
@@ -141,10 +140,10 @@ ProgramSettings ParseSettingsText(std::string_view text) {
     return settings;
 }
 
-ProgramSettings ReadSettingsFile(const std::string& path) {
+ProgramSettings ReadSettingsFile(const std::string& path, const ProgramSettings& current) {
     const WholeFile file = ReadWholeFile(path);
-    if (file.status != WholeFileStatus::Read) return {};
-    return ParseSettingsText(file.bytes);
+    if (file.status != WholeFileStatus::Read) return current;
+    return ParseSettingsText(file.bytes, current);
 }
 
 std::string SettingsFileText(const ProgramSettings& settings) {

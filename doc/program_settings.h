@@ -41,12 +41,13 @@ struct ProgramSettings {
 
 inline constexpr const char* kSettingsFileName = "vx3inf.ini";
 
-// The settings that the text of a settings file gives, starting from the defaults.
+// The settings that the text of a settings file gives on top of current: what the
+// file does not set (a short file, a wrong line) keeps its value from current.
 // CR LF and LF line ends are both accepted.
-ProgramSettings ParseSettingsText(std::string_view text);
-// The defaults, silently, when the file is missing, unreadable, not a regular file
-// or larger than the input file limit.
-ProgramSettings ReadSettingsFile(const std::string& path);
+ProgramSettings ParseSettingsText(std::string_view text, ProgramSettings current = {});
+// current, silently, when the file is missing, unreadable, not a regular file or
+// larger than the input file limit.
+ProgramSettings ReadSettingsFile(const std::string& path, const ProgramSettings& current = {});
 
 // The file's lines in their fixed order, each ending in CR LF.
 std::string SettingsFileText(const ProgramSettings& settings);

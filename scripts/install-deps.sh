@@ -10,6 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  # the application icon is an SVG (Qt's SVG plugins); the toolbar takes its icons
+  # from the Adwaita theme by their freedesktop names
+  libqt6svg6 adwaita-icon-theme
   # the independent MODBUS peer: pymodbus only recommends the serial modules its
   # client and server import
   python3 python3-pymodbus python3-serial python3-serial-asyncio socat

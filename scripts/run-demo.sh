@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts Telvor (or the program that TELVOR_DEMO_PROGRAM names under the build) on
 # a simulated line of drives: telvor-sim serves stations 1 to 3 (three different
-# models) on a pty, a temporary program folder points COM1 at it, and the simulator
-# stops when the program exits.
+# models) on a pty, a temporary program folder points COM1 at it and holds the
+# manual, and the simulator stops when the program exits.
 set -euo pipefail
 build=${1:-build}
 telvor="$build/${TELVOR_DEMO_PROGRAM:-app/qt/Telvor}"
@@ -34,6 +34,8 @@ for _ in $(seq 50); do
 done
 [ -e "$demo/line" ] || { echo "run-demo: the simulated line did not appear" >&2; exit 1; }
 ln -s "$demo/line" "$demo/home/ports/COM1"
+# The manual that Help > Contents (F1) opens.
+[ -f "$build/app/qt/TelvorPC.html" ] && cp "$build/app/qt/TelvorPC.html" "$demo/home/"
 
 echo "Simulated line on COM1: station 1 KRV-075-43, station 2 KRV-020-21, station 3 KRV-220-43."
 echo "Link with the default setting and station 1 (or 1-3, or All of the Inverter), then Read."

@@ -32,6 +32,8 @@ constexpr CommandInfo kCommands[] = {
     {ID_VIEW_STATUS_BAR, "&Status Bar", "", "Show or hide the status bar\nToggle StatusBar"},
     {ID_HELP_CONTENTS, "&Contents", "F1", "List Help topics\nHelp Topics"},
     {ID_APP_ABOUT, "&About VarnoxLink...", "", "Display program information, version number and copyright\nAbout"},
+    {ID_NEXT_PANE, "Next Pane", "F6", "Switch to the next window pane\nNext Pane"},
+    {ID_PREV_PANE, "Previous Pane", "Shift+F6", "Switch back to the previous window pane\nPrevious Pane"},
 };
 
 }  // namespace

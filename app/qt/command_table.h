@@ -34,6 +34,8 @@ enum CommandId {
     ID_VIEW_STATUS_BAR = 59393,
     ID_HELP_CONTENTS = 32771,
     ID_APP_ABOUT = 57664,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
 };
 
 inline constexpr int kRecentFileCount = 4;

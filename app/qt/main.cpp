@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 
 #include "main_frame.h"
+#include "program_icons.h"
 #include "qt_user_interface.h"
 #include "solvane_app.h"
 #include "startup.h"
@@ -15,13 +16,14 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Telvor");
     QApplication::setApplicationVersion("1.1.140123");
     QApplication::setWheelScrollLines(3);
+    QApplication::setWindowIcon(telvor::ApplicationIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Telvor edits drive parameter sets (*.vx3) and compare files (*.mvx), links to drives on a\n"
         "serial line (MODBUS ASCII, stations 1..254) and reads and writes their parameters.\n"
         "The program folder is $TELVOR_HOME, else $XDG_CONFIG_HOME/telvor, else ~/.config/telvor;\n"
-        "it holds vx3inf.ini, TelvorPC.chm and ports/COM1..COM8, links to the serial devices.");
+        "it holds vx3inf.ini, TelvorPC.html (the manual) and ports/COM1..COM8, links to the serial devices.");
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument("file", "A parameter or compare file to open instead of a new document.", "[file]");

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -16,6 +15,8 @@
 #include "block_read_setting.h"
 #include "command_table.h"
 #include "online_edit.h"
+#include "pane_focus.h"
+#include "program_icons.h"
 #include "qt_user_interface.h"
 #include "solvane_app.h"
 #include "solvane_view.h"
@@ -26,24 +27,6 @@ namespace telvor {
 namespace {
 
 constexpr const char* kMainTitle = "VarnoxLink Ver:1.1.140123";
-
-// The toolbar's 16 x 16 pictures: a letter or two on a tinted square.
-QIcon GlyphIcon(const QString& glyph, QColor colour) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(colour);
-    painter.setPen(colour.darker(150));
-    painter.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-    QFont font("DejaVu Sans");
-    font.setPixelSize(glyph.size() > 1 ? 8 : 11);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, glyph);
-    return QIcon(pixmap);
-}
 
 }  // namespace
 
@@ -56,6 +39,7 @@ CMainFrame::CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent)
       view_(new CSolvaneView(ui, [this] { return ViewEditMode{app_.OnlineEdit(), app_.Link().linked}; })) {
     setObjectName("MainFrame");
     setWindowTitle(kMainTitle);
+    setWindowIcon(ApplicationIcon());
     ui_.SetOwner(this);
 
     // The document's window: its name above the grid.
@@ -131,6 +115,8 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_ONLINE_EDIT), &QAction::triggered, this, &CMainFrame::OnOnlineEdit);
     connect(Action(ID_HELP_CONTENTS), &QAction::triggered, this, &CMainFrame::OnHelpContents);
     connect(Action(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    connect(Action(ID_NEXT_PANE), &QAction::triggered, this, [this] { FocusNextPane(*this, true); });
+    connect(Action(ID_PREV_PANE), &QAction::triggered, this, [this] { FocusNextPane(*this, false); });
     connect(Action(ID_VIEW_TOOLBAR), &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
     connect(Action(ID_VIEW_STATUS_BAR), &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     for (QAction* action : actions_) {
@@ -191,25 +177,30 @@ void CMainFrame::CreateToolBar() {
     toolBar_->setMovable(false);
     struct Button {
         int id;
-        const char* glyph;
-        QColor colour;
+        const char* icon;  // freedesktop icon names
+        const char* secondChoice = nullptr;
     };
     const Button buttons[] = {
-        {ID_FILE_NEW, "N", QColor(70, 110, 170)},  {ID_FILE_OPEN, "O", QColor(70, 110, 170)},
-        {ID_FILE_SAVE, "S", QColor(70, 110, 170)}, {0, "", {}},
-        {ID_FILE_PRINT, "P", QColor(110, 110, 110)}, {ID_FILE_PRINT_PREVIEW, "Pv", QColor(110, 110, 110)},
-        {0, "", {}},
-        {ID_LINK, "L", QColor(40, 140, 70)},       {ID_MONITOR, "M", QColor(40, 140, 70)},
-        {ID_READ, "R", QColor(40, 140, 70)},       {ID_WRITE, "W", QColor(170, 80, 40)},
-        {0, "", {}},
-        {ID_HELP_CONTENTS, "?", QColor(120, 90, 160)},
+        {ID_FILE_NEW, "document-new"},
+        {ID_FILE_OPEN, "document-open"},
+        {ID_FILE_SAVE, "document-save"},
+        {0, nullptr},
+        {ID_FILE_PRINT, "document-print"},
+        {ID_FILE_PRINT_PREVIEW, "document-print-preview"},
+        {0, nullptr},
+        {ID_LINK, "network-wired"},
+        {ID_MONITOR, "utilities-system-monitor", "preferences-desktop-display"},
+        {ID_READ, "network-receive"},
+        {ID_WRITE, "document-send"},
+        {0, nullptr},
+        {ID_HELP_CONTENTS, "help-contents"},
     };
     for (const Button& b : buttons) {
         if (b.id == 0) {
             toolBar_->addSeparator();
             continue;
         }
-        Action(b.id)->setIcon(GlyphIcon(b.glyph, b.colour));
+        Action(b.id)->setIcon(ThemeIcon(b.icon, b.secondChoice));
         toolBar_->addAction(Action(b.id));
     }
 }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "about_dialog.h"
 #include "document_file.h"
 #include "document_save.h"
 #include "link_dialog.h"
@@ -139,6 +140,7 @@ void CMainFrame::OnLink() {
     CLinkDialog dialog(*start, this);
     ui_.RunModal(dialog);
     FinishLinkCommand(app_, ui_, dialog.Action(), dialog.Choice());
+    view_->viewport()->update();  // b95's Setting cell follows the link
     UpdateCommandUi();
 }
 
@@ -163,6 +165,7 @@ void CMainFrame::OnWrite() {
 
 void CMainFrame::OnOnlineEdit() {
     app_.SetOnlineEdit(!app_.OnlineEdit());
+    view_->viewport()->update();  // b95's Setting cell changes between editable and read-only
     UpdateCommandUi();
 }
 
@@ -174,10 +177,7 @@ void CMainFrame::OnHelpContents() {
 
 void CMainFrame::OnAppAbout() {
     app_.Link().modalBusy = true;
-    QMessageBox about(QMessageBox::Information, "About VarnoxLink", "VarnoxLink\nVersion: 1.1.140123", QMessageBox::Ok,
-                      this);
-    about.setObjectName("About");
-    about.setIconPixmap(windowIcon().pixmap(32, 32));
+    CAboutDlg about(this);
     ui_.RunModal(about);
     app_.Link().modalBusy = false;
 }

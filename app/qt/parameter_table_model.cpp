@@ -27,6 +27,7 @@ ParameterTableModel::ParameterTableModel(std::function<bool()> onlineEditLinked,
 
 QFont ParameterTableModel::BodyFont() { return FixedFont(16, QFont::Normal); }
 QFont ParameterTableModel::HeaderFont() { return FixedFont(18, QFont::Black); }
+QColor ParameterTableModel::ReadOnlySettingBackground() { return QColor(232, 232, 232); }
 
 void ParameterTableModel::SetDocument(CSolvaneDoc* doc) {
     beginResetModel();
@@ -124,7 +125,10 @@ QVariant ParameterTableModel::data(const QModelIndex& index, int role) const {
             if (cell == Cell::DefaultText || cell == Cell::DefaultValue) return QColor(255, 0, 0);
             if (cell == Cell::Setting) return QColor(0, 0, 255);
             return {};
-        case Qt::BackgroundRole: return QColor(Qt::white);
+        case Qt::BackgroundRole:
+            // A Setting cell that cannot be changed shows it at once.
+            if (cell == Cell::Setting && !(flags(index) & Qt::ItemIsEditable)) return ReadOnlySettingBackground();
+            return QColor(Qt::white);
         case Qt::TextAlignmentRole: return int(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::FontRole: return BodyFont();
         default: return {};

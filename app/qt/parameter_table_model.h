@@ -3,6 +3,7 @@
 // the value columns of a comparison, over the document the view shows.
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QFont>
 #include <functional>
 #include <vector>
@@ -43,6 +44,8 @@ public:
 
     static QFont BodyFont();
     static QFont HeaderFont();
+    // The tint of Setting cells that cannot be edited; every other cell is white.
+    static QColor ReadOnlySettingBackground();
 
 private:
     enum class Cell { Description, Code, Range, DefaultText, Setting, DefaultValue, Set1, Set2, Set3 };

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "dialog_fit.h"
 #include "fixed_message_box.h"
 #include "progress_windows.h"
 
@@ -43,6 +44,7 @@ QStringList QtNameFilters(const std::string& filter) {
 QtUserInterface::QtUserInterface(QObject* parent) : QObject(parent) {}
 
 int QtUserInterface::RunModal(QDialog& dialog) {
+    FitDialog(dialog, owner_);
     if (hook_) {
         QPointer<QDialog> guard(&dialog);
         QTimer::singleShot(0, &dialog, [this, guard] {

@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QMetaObject>
 #include <QResizeEvent>
-#include <QScrollBar>
 
 #include "parameter_table_model.h"
 #include "setting_delegate.h"
@@ -13,7 +12,7 @@
 namespace telvor {
 
 CSolvaneView::CSolvaneView(MessageSink& messages, std::function<ViewEditMode()> editMode, QWidget* parent)
-    : QTableView(parent),
+    : CGridCtrl(parent),
       messages_(messages),
       editMode_(std::move(editMode)),
       model_(new ParameterTableModel(
@@ -27,8 +26,6 @@ CSolvaneView::CSolvaneView(MessageSink& messages, std::function<ViewEditMode()> 
     setModel(model_);
     setItemDelegate(delegate_);
     setSortingEnabled(false);
-    setWordWrap(false);
-    setTextElideMode(Qt::ElideRight);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -47,7 +44,7 @@ CSolvaneView::CSolvaneView(MessageSink& messages, std::function<ViewEditMode()> 
 
 void CSolvaneView::SetDocument(CSolvaneDoc* doc) {
     model_->SetDocument(doc);
-    FitColumns();
+    FitColumns(kDescriptionColumn);
 }
 
 CSolvaneDoc* CSolvaneView::Document() const { return model_->Document(); }
@@ -80,20 +77,8 @@ void CSolvaneView::EndSettingEdit(int row, const QString& text) {
 }
 
 void CSolvaneView::resizeEvent(QResizeEvent* event) {
-    QTableView::resizeEvent(event);
-    FitColumns();
-}
-
-void CSolvaneView::FitColumns() {
-    resizeColumnsToContents();
-    resizeRowsToContents();
-    const int columns = model_->columnCount();
-    if (columns == 0) return;
-    int used = 0;
-    for (int c = 0; c < columns; ++c) used += columnWidth(c);
-    const int spare = viewport()->width() - used;
-    if (spare <= 0) return;
-    for (int c = 0; c < columns; ++c) setColumnWidth(c, columnWidth(c) + spare / columns);
+    CGridCtrl::resizeEvent(event);
+    FitColumns(kDescriptionColumn);
 }
 
 }  // namespace telvor

@@ -4,10 +4,10 @@
 // hands each finished edit on to be written to the drive.
 
 #include <QString>
-#include <QTableView>
 #include <cstdint>
 #include <functional>
 
+#include "grid_ctrl.h"
 #include "message_sink.h"
 #include "solvane_doc.h"
 
@@ -21,7 +21,7 @@ struct ViewEditMode {
     bool linked = false;
 };
 
-class CSolvaneView : public QTableView {
+class CSolvaneView : public CGridCtrl {
     Q_OBJECT
 public:
     // The view asks editMode for the online-edit flag and the link; range messages go to messages.
@@ -50,7 +50,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void FitColumns();
 
     MessageSink& messages_;
     std::function<ViewEditMode()> editMode_;

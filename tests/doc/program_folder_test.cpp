@@ -54,7 +54,7 @@ TEST(ProgramFolder, FoundInTheEnvironmentAndCreated) {
         EXPECT_EQ(result.folder, c.expected);
         EXPECT_TRUE(std::filesystem::is_directory(c.expected));
         EXPECT_EQ(SettingsFilePath(result.folder), c.expected + "/vx3inf.ini");
-        EXPECT_EQ(HelpFilePath(result.folder), c.expected + "/TelvorPC.chm");
+        EXPECT_EQ(HelpFilePath(result.folder), c.expected + "/TelvorPC.html");
     }
 }
 

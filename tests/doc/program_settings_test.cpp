@@ -189,6 +189,36 @@ TEST(SettingsFile, BrokenFilesKeepTheDefaults) {
     EXPECT_TRUE(garbage.printTitle);
 }
 
+TEST(SettingsFile, WhatTheFileDoesNotSetKeepsTheSettingsInMemory) {
+    ProgramSettings current;
+    current.comPort = 3;
+    current.freq50Hz = false;
+    current.onlineEdit = true;
+    current.definite.count = 1;
+    current.definite.entries[0] = {2, 10};
+    const std::string upToPort = "[VarnoxLink]\nV\n[System]\nComPort=5\n";
+    const struct {
+        const char* name;
+        std::string text;
+        int comPort;
+        bool freq50Hz;
+        int definiteCount;
+    } cases[] = {
+        {"wrong first line", "[VarnoxLink] \n", 3, false, 1},
+        {"ends after ComPort", upToPort, 5, false, 1},
+        {"a wrong key line", upToPort + "x\nx\nx\nx\nx\nx\nx\nx\nFreq50Hz=1\n", 5, false, 1},
+        {"the whole file", kDefaultFile, 1, true, 0},
+    };
+    for (const auto& c : cases) {
+        const ProgramSettings read = ParseSettingsText(c.text, current);
+        EXPECT_EQ(read.comPort, c.comPort) << c.name;
+        EXPECT_EQ(read.freq50Hz, c.freq50Hz) << c.name;
+        EXPECT_EQ(read.onlineEdit, c.definiteCount == 1) << c.name;
+        EXPECT_EQ(read.definite.count, c.definiteCount) << c.name;
+    }
+    EXPECT_TRUE(SameSettings(ReadSettingsFile(DataFile("no-such-file.ini"), current), current));
+}
+
 TEST(SettingsFile, WrittenFileReplacesTheOldOneWhole) {
     TempFolder folder;
     const std::string path = folder.File("vx3inf.ini");

@@ -1,6 +1,7 @@
 // The dialogs, the fixed message boxes, the progress windows and the Setting
 // editor as real widgets.
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include "drive_models.h"
@@ -36,6 +38,13 @@ QPushButton* Button(QWidget& dialog, const QString& text) {
     for (QPushButton* b : dialog.findChildren<QPushButton*>())
         if (b->text() == text) return b;
     return nullptr;
+}
+
+// The least width that shows a caption whole beside the title bar's buttons.
+int CaptionRoom(const QString& caption) {
+    QFont title = QApplication::font();
+    title.setBold(true);
+    return QFontMetrics(title).horizontalAdvance(caption) + 80;
 }
 
 }  // namespace
@@ -208,16 +217,50 @@ private slots:
         QtUserInterface ui;
         QString seen;
         QStringList buttons;
+        int width = 0;
         ui.SetModalHook([&](QDialog& dialog) {
             seen = Describe(dialog);
+            width = dialog.width();
             for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) buttons << b->text();
             Press(button)(dialog);
         });
         const DialogResult result = ui.RunFixedDialog(static_cast<FixedDialog>(id));
         QCOMPARE(seen, caption + "|" + text);
+        QVERIFY2(width >= CaptionRoom(caption), qPrintable(QString::number(width)));
         QVERIFY(buttons.contains(button));
         QCOMPARE(buttons.size(), id == 265 || id == 266 ? 2 : 1);
         QCOMPARE(result, ok ? DialogResult::Ok : DialogResult::Cancel);
+    }
+
+    // Before the main window shows (a message at start-up, the first Model
+    // Select), a dialog opens in the middle of the screen.
+    void dialogsOfAHiddenOwnerOpenCentredOnTheScreen_data() {
+        QTest::addColumn<bool>("modelSelect");
+        QTest::newRow("Model Select") << true;
+        QTest::newRow("message box") << false;
+    }
+    void dialogsOfAHiddenOwnerOpenCentredOnTheScreen() {
+        QFETCH(bool, modelSelect);
+        QWidget owner;
+        owner.resize(900, 600);
+        QtUserInterface ui;
+        ui.SetOwner(&owner);
+        QRect placed;
+        QString caption;
+        ui.SetModalHook([&](QDialog& dialog) {
+            placed = dialog.geometry();
+            caption = dialog.windowTitle();
+            dialog.reject();
+        });
+        if (modelSelect) {
+            CModelType dialog({0, true}, &owner);
+            ui.RunModal(dialog);
+        } else {
+            ui.ShowMessage("Open\n", "Error: Open file failure!", MessageIcon::Warning);
+        }
+        const QPoint middle = owner.screen()->availableGeometry().center();
+        QVERIFY2((placed.center() - middle).manhattanLength() < 60, qPrintable(caption));
+        QVERIFY(placed.width() >= CaptionRoom(caption));
     }
 
     void askOffersTheButtonsItIsGiven() {

@@ -3,7 +3,9 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "grid_edit.h"
@@ -11,6 +13,7 @@
 #include "gui_test_registry.h"
 #include "parameter_catalogue.h"
 #include "parameter_table_model.h"
+#include "setting_editor.h"
 #include "solvane_view.h"
 
 namespace telvor::testing {
@@ -57,6 +60,95 @@ private slots:
         QCOMPARE(header.pixelSize(), 18);
         QVERIFY(header.weight() > QFont::Bold);
         QVERIFY(rig.frame->View()->horizontalHeader()->styleSheet().contains("rgb(250, 251, 210)"));
+        const auto background = [&](int codeIndex, int column) {
+            return model->index(model->RowOfCodeIndex(codeIndex), column).data(Qt::BackgroundRole).value<QColor>();
+        };
+        QCOMPARE(background(4, kSettingColumn), QColor(Qt::white));
+        QCOMPARE(background(189, kCodeColumn), QColor(Qt::white));
+        QCOMPARE(background(189, kSettingColumn), ParameterTableModel::ReadOnlySettingBackground());
+        QCOMPARE(background(195, kSettingColumn), ParameterTableModel::ReadOnlySettingBackground());
+        QVERIFY(ParameterTableModel::ReadOnlySettingBackground() != QColor(Qt::white));
+    }
+
+    // A keystroke starts the edit of the cell it is typed on, or does nothing;
+    // it never moves the focus to the row whose text begins with the key.
+    void typingNeverMovesTheFocusToAnotherRow_data() {
+        QTest::addColumn<int>("codeIndex");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("editorText");  // empty: no editor opens
+        QTest::newRow("b89 Setting, read-only") << 189 << int(kSettingColumn) << "55" << "";
+        QTest::newRow("b96 Setting, read-only") << 196 << int(kSettingColumn) << "0" << "";
+        QTest::newRow("A00 Code") << 0 << int(kCodeColumn) << "b8" << "";
+        QTest::newRow("A12 Description") << 12 << int(kDescriptionColumn) << "F" << "";
+        QTest::newRow("A02 Setting, editable") << 2 << int(kSettingColumn) << "5" << "5";
+        QTest::newRow("b00 Setting, editable") << 100 << int(kSettingColumn) << "1" << "1";
+    }
+    void typingNeverMovesTheFocusToAnotherRow() {
+        QFETCH(int, codeIndex);
+        QFETCH(int, column);
+        QFETCH(QString, keys);
+        QFETCH(QString, editorText);
+        GuiRig rig;
+        rig.NewDocument(0, true);
+        CSolvaneView* view = rig.frame->View();
+        const int row = view->Model()->RowOfCodeIndex(codeIndex);
+        view->setFocus();
+        view->setCurrentIndex(view->Model()->index(row, column));
+        QTest::keyClicks(view, keys);
+        QCOMPARE(view->currentIndex().row(), row);
+        QCOMPARE(view->currentIndex().column(), column);
+        auto* editor = view->findChild<SettingEditor*>();
+        const bool editing = editor && editor->isVisible();
+        QCOMPARE(editing, !editorText.isEmpty());
+        if (editing) {
+            QCOMPARE(editor->text(), editorText);
+            QTest::keyClick(editor, Qt::Key_Escape);
+            Settle();
+        }
+        QVERIFY(!rig.app.Document()->modified);
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    // The value columns show in full and Description takes what is left,
+    // without a horizontal scroll bar.
+    void valueColumnsShowInFullAndDescriptionTakesTheRest_data() {
+        QTest::addColumn<int>("windowWidth");
+        QTest::addColumn<bool>("descriptionElided");
+        QTest::newRow("900 px") << 900 << true;
+        QTest::newRow("1600 px") << 1600 << false;
+    }
+    void valueColumnsShowInFullAndDescriptionTakesTheRest() {
+        QFETCH(int, windowWidth);
+        QFETCH(bool, descriptionElided);
+        GuiRig rig;
+        rig.NewDocument(0, true);
+        rig.frame->resize(windowWidth, 700);
+        Settle();
+        CSolvaneView* view = rig.frame->View();
+        QHeaderView* header = view->horizontalHeader();
+        const QAbstractItemView* cells = view;  // the widest cell of a column, as the view measures it
+        for (int column : {kCodeColumn, kRangeColumn, kDefaultColumn, kSettingColumn}) {
+            QVERIFY2(view->columnWidth(column) >= cells->sizeHintForColumn(column), qPrintable(QString::number(column)));
+            QVERIFY(view->columnWidth(column) >= header->sectionSizeHint(column));
+        }
+        QCOMPARE(header->length(), view->viewport()->width());
+        QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(view->columnWidth(kDescriptionColumn) < cells->sizeHintForColumn(kDescriptionColumn),
+                 descriptionElided);
+        // The longest description shows whole in a tip exactly when it is cut.
+        QModelIndex longest = view->Model()->index(0, kDescriptionColumn);
+        for (int row = 1; row < view->Model()->rowCount(); ++row) {
+            const QModelIndex cell = view->Model()->index(row, kDescriptionColumn);
+            if (cells->sizeHintForIndex(cell).width() > cells->sizeHintForIndex(longest).width()) longest = cell;
+        }
+        view->scrollTo(longest);
+        const QPoint at = view->visualRect(longest).center();
+        QHelpEvent tip(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(view->viewport(), &tip);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(),
+                 descriptionElided ? longest.data().toString() : QString());
+        QToolTip::hideText();
     }
 
     void onlyUnprotectedSettingCellsOpenAnEditor_data() {

@@ -1,8 +1,10 @@
-// Pictures of the desktop program for the docs: the main window with a set read
-// from a simulated drive, the Link dialog and a range message. Drives the real
-// widgets the way gui_tests does; scripts/screenshots.sh runs it under Xvfb.
+// Pictures of the desktop program for the docs and the manual: Model Select, the
+// main window with a set read from a simulated drive, the Link, Read and Write
+// dialogs, a range message and About. Drives the real widgets the way gui_tests
+// does; scripts/screenshots.sh runs it under Xvfb.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QTimer>
@@ -12,6 +14,7 @@
 #include "grid_edit.h"
 #include "gui_rig.h"
 #include "modbus_ascii.h"
+#include "model_select_dialog.h"
 #include "sim_line.h"
 
 using namespace telvor;
@@ -59,12 +62,17 @@ int main(int argc, char** argv) {
         GuiRig rig(sim.LinkPath());
         rig.frame->resize(1280, 800);
         rig.frame->showMaximized();
+        rig.answers.push_back(GrabThen(out + "/model-select.png", &ok, [](QDialog& dialog) {
+            static_cast<CModelType&>(dialog).ModelList()->setCurrentIndex(8);
+            dialog.accept();
+        }));
+        rig.frame->OnFileNew();
         rig.answers.push_back(GrabThen(out + "/link-dialog.png", &ok, [](QDialog& dialog) {
             dialog.findChild<QLineEdit*>("station")->setText("1");
             Press("&Link")(dialog);
         }));
         rig.frame->OnLink();
-        rig.answers.push_back(Accept());
+        rig.answers.push_back(GrabThen(out + "/read-dialog.png", &ok, Accept()));
         rig.frame->Action(ID_READ)->trigger();
         rig.frame->Action(ID_ONLINE_EDIT)->trigger();
         rig.frame->Action(ID_ONLINE_EDIT)->trigger();
@@ -75,6 +83,10 @@ int main(int argc, char** argv) {
 
         rig.answers.push_back(GrabThen(out + "/range-message.png", &ok, PressStandard(QMessageBox::Ok)));
         TypeIntoSetting(*rig.frame, 4, "0");
+        rig.answers.push_back(GrabThen(out + "/write-dialog.png", &ok, Reject()));
+        rig.frame->Action(ID_WRITE)->trigger();
+        rig.answers.push_back(GrabThen(out + "/about.png", &ok, Accept()));
+        rig.frame->Action(ID_APP_ABOUT)->trigger();
         rig.answers.push_back(PressStandard(QMessageBox::No));  // the save question at close
         rig.frame->close();
         if (rig.unexpected != 0 || !rig.answers.empty()) ok = false;

@@ -1,8 +1,10 @@
 // The main window: start-up, menus, toolbar, status panes, the document
 // commands with the save question, Help, About and the close rules.
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -16,9 +18,11 @@
 #include "grid_edit.h"
 #include "gui_rig.h"
 #include "gui_test_registry.h"
+#include "model_select_dialog.h"
 #include "parameter_table_model.h"
 #include "program_folder.h"
 #include "program_settings.h"
+#include "solvane_view.h"
 #include "startup.h"
 
 namespace telvor::testing {
@@ -126,6 +130,8 @@ private slots:
         QTest::newRow("Read") << int(ID_READ) << "Ctrl+R";
         QTest::newRow("Write") << int(ID_WRITE) << "Ctrl+W";
         QTest::newRow("Help") << int(ID_HELP_CONTENTS) << "F1";
+        QTest::newRow("Next pane") << int(ID_NEXT_PANE) << "F6";
+        QTest::newRow("Previous pane") << int(ID_PREV_PANE) << "Shift+F6";
         QTest::newRow("Link") << int(ID_LINK) << "";
     }
     void acceleratorsAndPrompts() {
@@ -169,6 +175,20 @@ private slots:
                                     ID_LINK, ID_MONITOR, ID_READ, ID_WRITE, 0, ID_HELP_CONTENTS}));
         QCOMPARE(rig.frame->ToolBar()->windowTitle(), QString("Toolbar"));
         QCOMPARE(rig.frame->ToolBar()->iconSize(), QSize(16, 16));
+    }
+
+    void f6PutsTheFocusBackIntoTheGrid() {
+        GuiRig rig;
+        rig.NewDocument(0, true);
+        rig.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig.frame.get()));
+        rig.frame->setFocus();
+        QVERIFY(!rig.frame->View()->hasFocus());
+        QTest::keyClick(rig.frame.get(), Qt::Key_F6);
+        QVERIFY(rig.frame->View()->hasFocus());
+        rig.frame->setFocus();
+        QTest::keyClick(rig.frame.get(), Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(rig.frame->View()->hasFocus());
     }
 
     void statusPanesBeforeAnyLink() {
@@ -227,15 +247,33 @@ private slots:
         QCOMPARE(rig.shown, QStringList{"VarnoxLink|Not Find Help File!!"});
     }
 
-    void aboutShowsNameAndVersionOnly() {
+    void aboutShowsIconNameVersionAndPicture() {
         GuiRig rig;
         rig.answers.push_back([&rig](QDialog& dialog) {
             QVERIFY(rig.app.Link().modalBusy);
-            dialog.accept();
+            QCOMPARE(dialog.findChild<QLabel*>("name")->text(), QString("VarnoxLink\nVersion: 1.1.140123"));
+            QVERIFY(!dialog.findChild<QLabel*>("icon")->pixmap().isNull());
+            QVERIFY(dialog.findChild<QLabel*>("picture")->pixmap().width() >= 300);
+            Press("OK")(dialog);
         });
         rig.frame->Action(ID_APP_ABOUT)->trigger();
-        QCOMPARE(rig.shown, QStringList{"About VarnoxLink|VarnoxLink\nVersion: 1.1.140123"});
+        QCOMPARE(rig.shown, QStringList{"About VarnoxLink"});
+        QCOMPARE(rig.unexpected, 0);
         QVERIFY(!rig.app.Link().modalBusy);
+    }
+
+    // Real pictures: the application icon and a theme icon on every toolbar button.
+    void windowAndToolbarShowIcons() {
+        GuiRig rig;
+        QVERIFY(!rig.frame->windowIcon().pixmap(32, 32).isNull());
+        QSet<QByteArray> distinct;
+        for (QAction* action : rig.frame->ToolBar()->actions()) {
+            if (action->isSeparator()) continue;
+            const QImage image = action->icon().pixmap(16, 16).toImage();
+            QVERIFY2(!image.isNull(), qPrintable(action->text()));
+            distinct << QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+        }
+        QCOMPARE(distinct.size(), 10);
     }
 
     void openingAFileOfAnotherKindKeepsTheDocument() {
@@ -349,6 +387,39 @@ private slots:
         const std::string text = FileBytes(SettingsFilePath(rig.Folder()));
         QVERIFY(text.find("OnLineEdit=1\r\n") != std::string::npos);
         QVERIFY(text.find("Freq50HzFlag=0\r\n") != std::string::npos);
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    // The file is read on top of what start-up chose: a key the file lacks keeps
+    // the 60 Hz choice of the start-up New.
+    void theStartUpFrequencyChoiceSurvivesTheSettingsFile_data() {
+        QTest::addColumn<QString>("file");  // "-": no file
+        QTest::addColumn<bool>("is50Hz");
+        QTest::newRow("no file") << "-" << false;
+        QTest::newRow("ends after ComPort") << "[VarnoxLink]\nVersion=v1.1.140123\n[System]\nComPort=2\n" << false;
+        QTest::newRow("wrong first line") << "[Other]\n" << false;
+        QTest::newRow("the file says 50 Hz")
+            << "[VarnoxLink]\nV\n[System]\nComPort=2\nBaudRate=9600\nDataLengthBits=8\nParityBit=0\nStopBits=0\n"
+               "Print Title=1\nPrint AxxFlag=1\nPrint bxxFlag=1\nOnLineEdit=0\nFreq50HzFlag=1\n"
+            << true;
+    }
+    void theStartUpFrequencyChoiceSurvivesTheSettingsFile() {
+        QFETCH(QString, file);
+        QFETCH(bool, is50Hz);
+        GuiRig rig;
+        rig.frame->hide();
+        if (file != "-") std::ofstream(SettingsFilePath(rig.Folder()), std::ios::binary) << file.toStdString();
+        rig.answers.push_back([](QDialog& dialog) {
+            static_cast<CModelType&>(dialog).FrequencyList()->setCurrentIndex(1);  // 60 Hz
+            dialog.accept();
+        });
+        StartMainWindow(*rig.frame, rig.app, QString(), false);
+        QCOMPARE(rig.app.Link().is50Hz, is50Hz);
+        QVERIFY(!Is50Hz(*rig.app.Document()));
+        rig.app.Document()->modified = false;
+        QVERIFY(rig.frame->close());
+        const std::string written = FileBytes(SettingsFilePath(rig.Folder()));
+        QVERIFY(written.find(is50Hz ? "Freq50HzFlag=1\r\n" : "Freq50HzFlag=0\r\n") != std::string::npos);
         QCOMPARE(rig.unexpected, 0);
     }
 

@@ -1,0 +1,48 @@
+#include "grid_ctrl.h"
+
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QToolTip>
+#include <algorithm>
+
+namespace telvor {
+
+CGridCtrl::CGridCtrl(QWidget* parent) : QTableView(parent) {
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideRight);
+}
+
+void CGridCtrl::keyboardSearch(const QString&) {}
+
+void CGridCtrl::FitColumns(int elastic) {
+    const int columns = model() ? model()->columnCount() : 0;
+    if (elastic < 0 || elastic >= columns) return;
+    resizeColumnsToContents();
+    resizeRowsToContents();
+    int fixed = 0;
+    for (int c = 0; c < columns; ++c)
+        if (c != elastic) fixed += columnWidth(c);
+    // The width without the vertical scroll bar whenever the rows need it, even
+    // before it shows, so that no horizontal scroll bar follows from it.
+    const QSize room = maximumViewportSize();
+    int width = room.width();
+    if (verticalHeader()->length() > room.height()) width -= verticalScrollBar()->sizeHint().width();
+    const int least = horizontalHeader()->sectionSizeHint(elastic);
+    setColumnWidth(elastic, std::max(least, width - fixed));
+}
+
+bool CGridCtrl::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QRect cell = visualRect(index);
+    // Cut when the cell is narrower than the delegate wants for the whole text.
+    if (index.isValid() && sizeHintForIndex(index).width() > cell.width())
+        QToolTip::showText(help->globalPos(), index.data().toString(), viewport(), cell);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+}  // namespace telvor

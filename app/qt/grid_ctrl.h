@@ -1,0 +1,28 @@
+#pragma once
+// CGridCtrl: the table every parameter grid of the program is built on. Typing
+// never moves the focus cell: a key on an editable cell starts its edit (the key
+// goes into the editor), on a read-only cell it does nothing. Columns show their
+// contents in full, and one column takes the width that is left, eliding its text;
+// the mouse resting on a cut text shows it whole in a tip.
+
+#include <QTableView>
+
+namespace telvor {
+
+class CGridCtrl : public QTableView {
+    Q_OBJECT
+public:
+    explicit CGridCtrl(QWidget* parent = nullptr);
+
+    // No search by typed text: a keystroke must never reach another row.
+    void keyboardSearch(const QString& search) override;
+
+    // Sizes every column but elastic to its contents and gives elastic the rest
+    // of the window's width (at least the width of its header).
+    void FitColumns(int elastic);
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+};
+
+}  // namespace telvor
