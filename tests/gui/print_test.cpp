@@ -3,7 +3,9 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -13,6 +15,7 @@
 #include <filesystem>
 
 #include "command_table.h"
+#include "page_painter.h"
 #include "gui_rig.h"
 #include "gui_test_registry.h"
 #include "print_commands.h"
@@ -162,7 +165,38 @@ private slots:
     }
 };
 
+// Dark pixels in a box of a page painted at 100 dots per inch, one dot per unit.
+int InkIn(const QImage& page, int left, int right, int top, int bottom) {
+    int ink = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) ink += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
+    return ink;
+}
+
+class PagePainterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void titleBlockTextsAreCutAtTheirFields() {
+        CSolvaneDoc doc = NewDocument(0, true, false);
+        doc.titleBlock = {"", "", "", "", "", std::string(80, 'M'), "", ""};
+        const PrintLayout layout = MakePrintLayout(doc, {true, {}}, PageOrientation::Portrait, {800, 1100});
+        QImage page(850, 1100, QImage::Format_RGB32);
+        page.setDotsPerMeterX(3937);
+        page.setDotsPerMeterY(3937);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        PaintPrintPage(painter, DrawPrintPage(layout, 1));
+        painter.end();
+        // The first remark line stands between the rules at 122 and 142.
+        QVERIFY(InkIn(page, 110, 760, 125, 140) > 0);
+        QCOMPARE(InkIn(page, 773, 850, 123, 141), 0);
+        // The rule at 770 itself is there.
+        QVERIFY(InkIn(page, 768, 772, 125, 140) > 0);
+    }
+};
+
 RegisterTest<PrintTest> registered;
+RegisterTest<PagePainterTest> registeredPainter;
 
 }  // namespace
 }  // namespace telvor::testing
