@@ -12,7 +12,8 @@
 namespace telvor {
 namespace {
 
-constexpr double kTableSpan = 8.0;        // printable width that centres the table: 0.3 + 7.4 + 0.3 inches
+constexpr double kTableWidth = 7.4;       // inches: the table spans 0.3 to 7.7 of the printable area
+constexpr double kTableIndent = 0.3;
 constexpr double kPdfTopMargin = 0.05;    // inches
 constexpr int kPdfResolution = 600;
 
@@ -28,8 +29,10 @@ QPageLayout PdfPageLayout(QPageSize::PageSizeId paper, PageOrientation orientati
     const QPageSize size(paper);
     QSizeF inches = size.size(QPageSize::Inch);
     if (orientation == PageOrientation::Landscape) inches.transpose();
-    const double side = std::max(0.0, (inches.width() - kTableSpan) / 2);
-    return QPageLayout(size, qtOrientation, QMarginsF(side, kPdfTopMargin, side, kPdfTopMargin), QPageLayout::Inch);
+    // The printable area ends where the table does, so the heading's rule and the page number end with it.
+    const double side = std::max(kTableIndent, (inches.width() - kTableWidth) / 2);
+    return QPageLayout(size, qtOrientation, QMarginsF(side - kTableIndent, kPdfTopMargin, side, kPdfTopMargin),
+                       QPageLayout::Inch);
 }
 
 PdfExportResult ExportPrintPdf(const CSolvaneDoc& doc, const PdfRequest& request, const std::string& path) {

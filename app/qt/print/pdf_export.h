@@ -14,7 +14,7 @@ namespace telvor {
 QPageSize::PageSizeId PaperOfLocale();
 
 // A PDF page has no unprintable edge: the printable area is laid so that the
-// table stands in the middle of the sheet, close to its top.
+// table stands in the middle of the sheet, close to its top, and ends with the table.
 QPageLayout PdfPageLayout(QPageSize::PageSizeId paper, PageOrientation orientation);
 
 struct PdfRequest {
