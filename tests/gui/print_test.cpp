@@ -2,6 +2,7 @@
 // Print Preview with and without a printer, Print to a file and Export PDF.
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
@@ -76,6 +77,12 @@ private slots:
         const ProgramSettings& settings = rig.app.Settings();
         QVERIFY(!settings.printTitle && !settings.printAxx && settings.printBxx);
         QVERIFY(!rig.app.Link().modalBusy);
+        // Closing the window keeps the print settings in the settings file.
+        rig.answers.push_back(PressStandard(QMessageBox::No));
+        rig.frame->close();
+        QFile file(QString::fromStdString(rig.Folder() + "/vx3inf.ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("Print Title=0\r\nPrint AxxFlag=0\r\nPrint bxxFlag=1\r\n"));
     }
 
     void printTitleWithoutAChangedTextLeavesTheDocumentUnmodified() {
