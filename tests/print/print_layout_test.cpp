@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "document_file.h"
 #include "print_layout.h"
 #include "print_text.h"
 
@@ -244,15 +243,6 @@ TEST(PrintLayout, OnlyTheLastRowOfTheListIsClosedThick) {
         // block top and bottom, header top and bottom, and the list's end on the last page
         EXPECT_EQ(thickRules, page == layout.pageCount ? 5 : 4) << page;
     }
-}
-
-TEST(PrintLayout, ComparisonFileRowsFollowItsRowFlags) {
-    const DocumentReadResult read = ReadDocumentFile(std::string(TELVOR_TEST_DATA) + "/compare_file_file.mvx");
-    ASSERT_TRUE(read.ok);
-    const PrintLayout layout = MakePrintLayout(read.doc, {true, {true, true}}, PageOrientation::Portrait, kA4Portrait);
-    ASSERT_EQ(layout.rows.size(), 20u);
-    EXPECT_EQ(layout.rows[19][1], "b06");
-    EXPECT_EQ(layout.rows[0].size(), 4u);
 }
 
 }  // namespace
