@@ -3,6 +3,8 @@
 // how many fit on a page, and the drawing operations of each page. Computed
 // once when printing begins, from the document, the print choice and the page.
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 

@@ -3,6 +3,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <string_view>
 
 namespace telvor {
 namespace {
