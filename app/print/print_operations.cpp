@@ -2,7 +2,7 @@
 
 namespace telvor {
 
-PrintFontSpec FontSpecOf(PrintFont font) {
+PrintFontLook FontLookOf(PrintFont font) {
     switch (font) {
         case PrintFont::Heading: return {"Arial", 16, 700};
         case PrintFont::Description: return {"Arial", 12, 400};

@@ -17,12 +17,12 @@ enum class PrintFont {
     CompareHeading,  // "Courier New" 16, bold: the comparison heading
 };
 
-struct PrintFontSpec {
+struct PrintFontLook {
     const char* face;
     int height;  // character height in 0.01 inch
     int weight;  // 400 normal, 700 bold
 };
-PrintFontSpec FontSpecOf(PrintFont font);
+PrintFontLook FontLookOf(PrintFont font);
 
 struct PrintColour {
     int red = 0;

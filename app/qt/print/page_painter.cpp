@@ -44,15 +44,15 @@ void PaintLine(QPainter& painter, const LineOperation& line, double scale) {
 }  // namespace
 
 QFont PrintQFont(PrintFont font) {
-    const PrintFontSpec spec = FontSpecOf(font);
-    const bool fixed = std::string_view(spec.face) == "Courier New";
+    const PrintFontLook look = FontLookOf(font);
+    const bool fixed = std::string_view(look.face) == "Courier New";
     QFont qfont;
     qfont.setFamilies(fixed ? QStringList{"Liberation Mono", "DejaVu Sans Mono"}
                             : QStringList{"Liberation Sans", "DejaVu Sans"});
     qfont.setStyleHint(fixed ? QFont::TypeWriter : QFont::SansSerif);
     qfont.setFixedPitch(fixed);
-    qfont.setPointSizeF(spec.height * kPointsPerUnit);
-    qfont.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+    qfont.setPointSizeF(look.height * kPointsPerUnit);
+    qfont.setWeight(look.weight >= 700 ? QFont::Bold : QFont::Normal);
     return qfont;
 }
 
