@@ -11,6 +11,9 @@
 #include "line_backup_verbs.h"
 #include "link_options.h"
 #include "link_verbs.h"
+#if TELVOR_PRINT_VERB
+#include "print_verb.h"
+#endif
 #include "verb.h"
 
 namespace telvor {
@@ -20,6 +23,9 @@ namespace {
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
     for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), LineBackupVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
+#if TELVOR_PRINT_VERB
+    for (const Verb& verb : PrintVerbs()) verbs.push_back(verb);
+#endif
     return verbs;
 }
 

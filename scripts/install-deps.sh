@@ -17,6 +17,8 @@ packages=(
   # client and server import
   python3 python3-pymodbus python3-serial python3-serial-asyncio socat
   xvfb xauth
+  # printing: metric stand-ins for the print fonts, and the PDF tools the tests read pages with
+  fonts-liberation2 poppler-utils
 )
 
 missing=()

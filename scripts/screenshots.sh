@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of Telvor for docs/ and the manual: Model Select, the main window with
 # a set read from a simulated drive, the Link, Read and Write dialogs, a range
-# message and About, rendered on an Xvfb screen.
+# message, About and a printed page, rendered on an Xvfb screen.
 # Usage: scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 build=${1:-build}
@@ -10,3 +10,6 @@ tool="$build/tests/gui/gui_screenshots"
 [ -x "$tool" ] || { echo "screenshots: $tool is missing; build first (make build)" >&2; exit 1; }
 command -v xvfb-run >/dev/null || { echo "screenshots: xvfb-run is missing (scripts/install-deps.sh)" >&2; exit 1; }
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$tool" "$out"
+# The first printed page of the read set, as poppler renders the PDF.
+pdftoppm -png -r 90 -f 1 -l 1 -singlefile "$out/print-page.pdf" "$out/print-page"
+rm -f "$out/print-page.pdf"

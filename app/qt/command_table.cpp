@@ -17,6 +17,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_PRINT_TITLE_SET, "Print &Title && Set...", "", "Set the print title and the print options\nPrint Title & Set"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "", "Display full pages\nPrint Preview"},
     {ID_FILE_PRINT, "&Print...", "Ctrl+P", "Print the active document\nPrint"},
+    {ID_FILE_EXPORT_PDF, "&Export PDF...", "", "Write the printed pages to a PDF file\nExport PDF"},
     {ID_APP_EXIT, "E&xit", "", "Quit the application; prompts to save documents\nExit"},
     {ID_STATION_TITLE, "Station &Title...", "", "Edit the titles of the stations\nStation Title"},
     {ID_EDIT_FIND, "&Find...", "Ctrl+F", "Find the specified text\nFind"},

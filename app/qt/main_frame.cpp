@@ -17,6 +17,7 @@
 #include "online_edit.h"
 #include "pane_focus.h"
 #include "program_icons.h"
+#include "print_commands.h"
 #include "qt_user_interface.h"
 #include "solvane_app.h"
 #include "solvane_view.h"
@@ -60,6 +61,7 @@ CMainFrame::CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent)
     });
 
     CreateActions();
+    print_ = new PrintCommands(app_, ui_, *this);
     CreateToolBar();
     CreateStatusBar();
     BuildMenus();
@@ -147,7 +149,7 @@ void CMainFrame::BuildMenus() {
     add(compare, {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT});
     file->addSeparator();
     if (withDocument)
-        add(file, {ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, 0});
+        add(file, {ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_FILE_EXPORT_PDF, 0});
     for (int i = 0; i < kRecentFileCount; ++i) file->addAction(Action(ID_FILE_MRU_FILE1 + i));
     file->addSeparator();
     add(file, {ID_APP_EXIT});
@@ -237,11 +239,12 @@ void CMainFrame::UpdateCommandUi() {
     Action(ID_READ)->setEnabled(link.linked && !link.modalBusy);
     Action(ID_LINK)->setEnabled(!link.stationScan);
     Action(ID_WRITE)->setEnabled(doc && link.linked && !IsComparison(*doc) && !link.monitorOpen && !link.stationScan);
-    for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS}) Action(id)->setEnabled(doc != nullptr);
+    for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT,
+                   ID_FILE_EXPORT_PDF})
+        Action(id)->setEnabled(doc != nullptr);
     // Commands whose windows the program does not have yet.
-    for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_PRINT_TITLE_SET,
-                   ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_STATION_TITLE, ID_EDIT_FIND, ID_EDIT_GOTO,
-                   ID_DEFINITE_PARAMETER, ID_MONITOR})
+    for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_STATION_TITLE,
+                   ID_EDIT_FIND, ID_EDIT_GOTO, ID_DEFINITE_PARAMETER, ID_MONITOR})
         Action(id)->setEnabled(false);
     Action(ID_ONLINE_EDIT)->setChecked(app_.OnlineEdit());
 

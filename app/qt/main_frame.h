@@ -21,6 +21,7 @@ namespace telvor {
 
 class CSolvaneApp;
 class CSolvaneView;
+class PrintCommands;
 class QtUserInterface;
 
 class CMainFrame : public QMainWindow {
@@ -34,6 +35,7 @@ public:
     QLabel* Pane(int index) const { return panes_[index]; }
     CSolvaneView* View() const { return view_; }
     QToolBar* ToolBar() const { return toolBar_; }
+    PrintCommands* Print() const { return print_; }
     QString DocumentTitle() const;
 
     // Enabling, check marks and status panes for the current state.
@@ -83,6 +85,7 @@ private:
     QLabel* documentTitle_;
     CSolvaneView* view_;
     QToolBar* toolBar_ = nullptr;
+    PrintCommands* print_ = nullptr;
     std::array<QLabel*, 5> panes_{};
     QTimer timer_;
     std::function<void()> monitorPoll_;

@@ -45,6 +45,9 @@ public:
     void NewDocumentFromRead(CSolvaneDoc& document) override;
     void DocumentClosed() override;
     void StatusChanged() override;
+    bool ViewInPrintPreview() const override { return printPreview_; }
+    // Set while the view's print preview is open.
+    void SetViewInPrintPreview(bool on) { printPreview_ = on; }
 
 signals:
     void documentRefilled();
@@ -54,6 +57,7 @@ signals:
 private:
     QPointer<QWidget> owner_;
     ModalHook hook_;
+    bool printPreview_ = false;
 };
 
 // "Parameter Files (*.vx3)|*.vx3||" as the name filters of a Qt file dialog.

@@ -15,6 +15,7 @@
 #include "gui_rig.h"
 #include "modbus_ascii.h"
 #include "model_select_dialog.h"
+#include "pdf_export.h"
 #include "sim_line.h"
 
 using namespace telvor;
@@ -80,6 +81,15 @@ int main(int argc, char** argv) {
         rig.frame->Action(ID_READ)->showStatusText(rig.frame.get());
         QApplication::processEvents();
         ok = Save(*rig.frame, out + "/main-window.png") && ok;
+
+        // The set as a commissioning record: page 1 of its PDF becomes print-page.png.
+        CSolvaneDoc& doc = *rig.app.Document();
+        doc.titleBlock = {"Conveyor line 2, main drive", "Harbour Mill Works", "J. Rivera", "1.0", "2026-12-09",
+                          "Read from station 1 after commissioning.",
+                          "Acceleration and deceleration set for the loaded belt.", ""};
+        PdfRequest record;
+        record.paper = QPageSize::A4;
+        ok = ExportPrintPdf(doc, record, (out + "/print-page.pdf").toStdString()).ok && ok;
 
         rig.answers.push_back(GrabThen(out + "/range-message.png", &ok, PressStandard(QMessageBox::Ok)));
         TypeIntoSetting(*rig.frame, 4, "0");

@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(MenuTitles(*rig.frame), (QStringList{"&File", "&Edit", "&Operation", "&View", "&Help"}));
         QCOMPARE(MenuItems(*rig.frame, "&File"),
                  (QStringList{"&New...", "&Open...", "&Close", "-", "[Co&mpare]", "-", "&Save", "Save &As...", "-",
-                              "Print &Title && Set...", "Print Pre&view", "&Print...", "-", "Recent File", "-",
+                              "Print &Title && Set...", "Print Pre&view", "&Print...", "&Export PDF...", "-", "Recent File", "-",
                               "E&xit"}));
         QCOMPARE(MenuItems(*rig.frame, "&Edit"),
                  (QStringList{"Station &Title...", "-", "&Find...", "&Go to...", "-", "&Definite parameter..."}));
@@ -223,9 +223,8 @@ private slots:
         QVERIFY(!rig.frame->Action(ID_READ)->isEnabled());
         QVERIFY(!rig.frame->Action(ID_WRITE)->isEnabled());
         QVERIFY(rig.frame->Action(ID_ONLINE_EDIT)->isEnabled());
-        for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_FILE_PRINT,
-                       ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_STATION_TITLE, ID_EDIT_FIND, ID_EDIT_GOTO,
-                       ID_DEFINITE_PARAMETER, ID_MONITOR})
+        for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_STATION_TITLE,
+                       ID_EDIT_FIND, ID_EDIT_GOTO, ID_DEFINITE_PARAMETER, ID_MONITOR})
             QVERIFY2(!rig.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
         rig.app.Link().linked = true;
         rig.frame->UpdateCommandUi();

@@ -1,0 +1,17 @@
+#include "print_choice.h"
+
+namespace telvor {
+
+PrintChoice PrintChoiceOf(const ProgramSettings& settings) {
+    return {settings.printTitle, {settings.printAxx, settings.printBxx}};
+}
+
+void StorePrintChoice(const PrintChoice& choice, ProgramSettings& settings) {
+    settings.printTitle = choice.title;
+    settings.printAxx = choice.groups.basic;
+    settings.printBxx = choice.groups.advanced;
+}
+
+bool HasPrintGroup(const PrintChoice& choice) { return choice.groups.basic || choice.groups.advanced; }
+
+}  // namespace telvor

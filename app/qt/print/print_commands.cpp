@@ -1,0 +1,122 @@
+#include "print_commands.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "command_table.h"
+#include "main_frame.h"
+#include "page_painter.h"
+#include "pdf_export.h"
+#include "print_choice_boxes.h"
+#include "print_set_dialog.h"
+#include "print_title_dialog.h"
+#include "qt_user_interface.h"
+#include "solvane_app.h"
+
+namespace telvor {
+namespace {
+
+constexpr const char* kCommandFailedMessage = "Command failed.";
+constexpr const char* kPdfFilter = "PDF Files (*.pdf)|*.pdf||";
+
+std::string PdfNameOf(const CSolvaneDoc& doc) {
+    return QFileInfo(QString::fromStdString(doc.title)).completeBaseName().toStdString() + ".pdf";
+}
+
+}  // namespace
+
+PrintCommands::PrintCommands(CSolvaneApp& app, QtUserInterface& ui, CMainFrame& frame)
+    : QObject(&frame), app_(app), ui_(ui), frame_(frame), hasDefaultPrinter_([] {
+          return !QPrinterInfo::defaultPrinter().isNull();
+      }) {
+    connect(frame.Action(ID_PRINT_TITLE_SET), &QAction::triggered, this, &PrintCommands::OnPrintTitle);
+    connect(frame.Action(ID_FILE_PRINT), &QAction::triggered, this, &PrintCommands::OnPrint);
+    connect(frame.Action(ID_FILE_PRINT_PREVIEW), &QAction::triggered, this, &PrintCommands::OnPrintPreview);
+    connect(frame.Action(ID_FILE_EXPORT_PDF), &QAction::triggered, this, &PrintCommands::OnExportPdf);
+}
+
+void PrintCommands::Busy(const std::function<void()>& command) {
+    if (!app_.Document()) return;
+    app_.Link().modalBusy = true;
+    command();
+    app_.Link().modalBusy = false;
+    frame_.UpdateCommandUi();
+}
+
+void PrintCommands::OnPrintTitle() {
+    Busy([this] {
+        CSolvaneDoc& doc = *app_.Document();
+        CPrintTitleDialog dialog(PrintTitleDataOf(doc, app_.Settings()), ui_, &frame_);
+        if (ui_.RunModal(dialog) == QDialog::Accepted) ApplyPrintTitle(dialog.Data(), doc, app_.Settings());
+    });
+}
+
+void PrintCommands::OnPrint() {
+    Busy([this] {
+        CPrintSetDialog dialog(PrintChoiceOf(app_.Settings()), ui_, &frame_);
+        if (ui_.RunModal(dialog) != QDialog::Accepted) return;
+        StorePrintChoice(dialog.Choice(), app_.Settings());
+        if (dialog.PreviewChosen()) ShowPreview();
+        else PrintOnPrinter();
+    });
+}
+
+void PrintCommands::OnPrintPreview() {
+    Busy([this] { ShowPreview(); });
+}
+
+void PrintCommands::OnExportPdf() {
+    Busy([this] {
+        const CSolvaneDoc& doc = *app_.Document();
+        PdfRequest request;
+        request.choice = PrintChoiceOf(app_.Settings());
+        request.paper = PaperOfLocale();
+        if (!ConfirmPrintChoice(request.choice, ui_)) return;
+        const std::optional<std::string> path = ui_.AskSavePath({PdfNameOf(doc), kPdfFilter, "pdf"});
+        if (!path) return;
+        const PdfExportResult written = ExportPrintPdf(doc, request, *path);
+        if (!written.ok) ui_.ShowMessage(kApplicationTitle, written.message, MessageIcon::Stop);
+    });
+}
+
+bool PrintCommands::PaintPages(QPrinter& printer) {
+    const QPageLayout page = printer.pageLayout();
+    const PrintLayout layout =
+        MakePrintLayout(*app_.Document(), PrintChoiceOf(app_.Settings()), OrientationOf(page), PrintableArea(page));
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    PaintPrintPages(painter, printer, layout);
+    return painter.end();
+}
+
+void PrintCommands::PrintOnPrinter() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, &frame_);
+    dialog.setObjectName("Print");
+    if (ui_.RunModal(dialog) != QDialog::Accepted) return;
+    if (!PaintPages(printer)) ui_.ShowMessage(kApplicationTitle, kCommandFailedMessage, MessageIcon::Warning);
+}
+
+void PrintCommands::ShowPreview() {
+    if (!hasDefaultPrinter_()) {
+        ui_.ShowMessage(kPrintPreviewCaption, kPrinterErrorMessage, MessageIcon::Warning);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, &frame_);
+    dialog.setObjectName("PrintPreview");
+    bool painted = true;
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this, &painted](QPrinter* target) { painted = PaintPages(*target) && painted; });
+    ui_.SetViewInPrintPreview(true);
+    ui_.RunModal(dialog);
+    ui_.SetViewInPrintPreview(false);
+    if (!painted) ui_.ShowMessage(kApplicationTitle, kCommandFailedMessage, MessageIcon::Warning);
+}
+
+}  // namespace telvor

@@ -1,0 +1,49 @@
+#pragma once
+// The print commands of the main window: Print Title & Set, Print, Print Preview
+// and Export PDF, on the open document with the application's print settings.
+
+#include <QObject>
+#include <functional>
+
+#include "print_choice.h"
+
+class QPrinter;
+
+namespace telvor {
+
+class CMainFrame;
+class CSolvaneApp;
+class QtUserInterface;
+
+inline constexpr const char* kPrinterErrorMessage = "Printer Error!";
+inline constexpr const char* kPrintPreviewCaption = "Print Preview";
+
+class PrintCommands : public QObject {
+    Q_OBJECT
+public:
+    // Connects itself to the frame's print actions.
+    PrintCommands(CSolvaneApp& app, QtUserInterface& ui, CMainFrame& frame);
+
+    void OnPrintTitle();
+    void OnPrint();
+    void OnPrintPreview();
+    void OnExportPdf();
+
+    // Whether the system has a default printer; tests put a printer of their own in.
+    void SetDefaultPrinterCheck(std::function<bool()> check) { hasDefaultPrinter_ = std::move(check); }
+
+private:
+    void PrintOnPrinter();
+    void ShowPreview();
+    // Lays the pages out for the printer's page and paints them; false when the printer would not start.
+    bool PaintPages(QPrinter& printer);
+    // Runs a command with the modal-busy flag set, then refreshes the frame.
+    void Busy(const std::function<void()>& command);
+
+    CSolvaneApp& app_;
+    QtUserInterface& ui_;
+    CMainFrame& frame_;
+    std::function<bool()> hasDefaultPrinter_;
+};
+
+}  // namespace telvor

@@ -1,0 +1,30 @@
+#pragma once
+// CPrintTitleDialog ("Print Title & Set"): the document's title block and the print settings.
+
+#include <QDialog>
+#include <array>
+
+#include "message_sink.h"
+#include "print_title.h"
+
+class QLineEdit;
+
+namespace telvor {
+
+class PrintChoiceBoxes;
+
+class CPrintTitleDialog : public QDialog {
+    Q_OBJECT
+public:
+    CPrintTitleDialog(const PrintTitleData& start, MessageSink& messages, QWidget* parent = nullptr);
+    PrintTitleData Data() const;
+
+    void accept() override;
+
+private:
+    MessageSink& messages_;
+    std::array<QLineEdit*, kTitleBlockCount> edits_{};
+    PrintChoiceBoxes* boxes_;
+};
+
+}  // namespace telvor
