@@ -79,7 +79,7 @@ def embed_pictures(text, chapter):
     return PICTURE.sub(data_uri, text)
 
 
-def number_headings(text, chapter, taken, contents):
+def number_headings(text, chapter, taken, reserved, contents):
     def named(match):
         level, attributes, inner = match.group(1), match.group(2), match.group(3)
         found = ID.search(attributes)
@@ -88,7 +88,8 @@ def number_headings(text, chapter, taken, contents):
             if anchor in taken:
                 fail("%s: the id %s is used twice in the manual" % (chapter, anchor))
         else:
-            anchor = slug(plain_text(inner), taken)
+            # A made-up id never takes one that a later chapter names itself.
+            anchor = slug(plain_text(inner), taken | reserved)
             attributes = ' id="%s"%s' % (anchor, attributes)
         taken.add(anchor)
         contents.append((int(level), anchor, plain_text(inner)))
@@ -122,13 +123,17 @@ def main(arguments):
     if len(arguments) < 2:
         fail("usage: assemble-manual.py OUTPUT CHAPTER...")
     output, chapters = arguments[0], sorted(arguments[1:], key=os.path.basename)
-    taken, contents, bodies = {"contents"}, [], []
+    texts = []
     for chapter in chapters:
         with open(chapter, encoding="utf-8") as source:
-            text = source.read()
+            texts.append(source.read())
+    reserved = {found.group(2) for text in texts for heading in HEADING.finditer(text)
+                for found in [ID.search(heading.group(2))] if found}
+    taken, contents, bodies = {"contents"}, [], []
+    for chapter, text in zip(chapters, texts):
         if not re.search(r"<h2[\s>]", text, re.I):
             fail("%s has no <h2> heading" % chapter)
-        bodies.append(number_headings(embed_pictures(text, chapter), chapter, taken, contents))
+        bodies.append(number_headings(embed_pictures(text, chapter), chapter, taken, reserved, contents))
     page = "\n".join([
         "<!DOCTYPE html>",
         '<html lang="en">',
