@@ -47,6 +47,11 @@ public:
         failed = true;
         return DialogResult::Cancel;
     }
+    DialogResult RunMonitorMessage(const std::string& text) override {
+        std::fprintf(stderr, "monitor message: %s\n", text.c_str());
+        failed = true;
+        return DialogResult::Cancel;
+    }
     Answer Ask(const std::string&, const std::string&, AskButtons, MessageIcon) override { return Answer::No; }
     std::optional<std::string> AskSavePath(const SavePathRequest&) override { return std::nullopt; }
     std::unique_ptr<CProgressDialog> CreateProgressDialog() override { return std::make_unique<Window>(); }

@@ -64,6 +64,15 @@ DialogResult QtUserInterface::RunFixedDialog(FixedDialog dialog) {
     return FixedDialogResult(*box);
 }
 
+DialogResult QtUserInterface::RunMonitorMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, "Monitor Message", QString::fromStdString(text), QMessageBox::NoButton, owner_);
+    box.setObjectName("CMonErrorDialog");
+    box.setDefaultButton(box.addButton("&Continue", QMessageBox::AcceptRole));
+    box.setEscapeButton(box.addButton("&Abort", QMessageBox::RejectRole));
+    RunModal(box);
+    return FixedDialogResult(box);
+}
+
 Answer QtUserInterface::Ask(const std::string& caption, const std::string& text, AskButtons buttons,
                             MessageIcon icon) {
     QMessageBox::StandardButtons offered = QMessageBox::Yes | QMessageBox::No;
