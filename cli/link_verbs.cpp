@@ -63,19 +63,7 @@ std::optional<int> WholeNumber(const std::string& text) {
     return value;
 }
 
-// The words of one verb's command line.
-struct LinkCommandLine {
-    LinkOptions link;  // --port, --baud, --data-bits, --parity, --stop-bits over the settings file
-    std::optional<std::string> linkStations;
-    ConsoleAnswers answers;
-    std::optional<std::string> stations;  // --stations
-    std::optional<int> station;           // --station
-    bool basic = false;
-    bool advanced = false;
-    std::optional<std::string> output;  // -o
-    bool force = false;
-    std::vector<std::string> positional;
-};
+}  // namespace
 
 // False when a word is unknown or lacks its value; a bad line option is explained on stderr.
 bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& line) {
@@ -129,10 +117,14 @@ bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& l
     return true;
 }
 
+namespace {
+
 ParameterGroups GroupsOf(const LinkCommandLine& line) {
     if (!line.basic && !line.advanced) return {};
     return {line.basic, line.advanced};
 }
+
+}  // namespace
 
 // The settings of the program folder with the command line's line format over them:
 // "COMn" or n is port n, any other name the device to open.
@@ -173,6 +165,8 @@ bool LinkTo(CSolvaneApp& app, UserInterface& ui, const std::string& stationText)
 void CloseLink(CSolvaneApp& app) {
     if (app.Modbus().IsOpen()) app.Modbus().Close();
 }
+
+namespace {
 
 int RunScan(std::span<const std::string> arguments) {
     LinkCommandLine line;

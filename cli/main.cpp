@@ -10,6 +10,7 @@
 #include "file_verbs.h"
 #include "link_options.h"
 #include "link_verbs.h"
+#include "monitor_verbs.h"
 #include "verb.h"
 
 namespace telvor {
@@ -18,7 +19,7 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
+    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), MonitorVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
     return verbs;
 }
 

@@ -158,13 +158,14 @@ void SimulatedDrive::Advance(Clock::time_point now) {
                                   registers_[RegisterOfParameter(4)], registers_[RegisterOfParameter(5)],
                                   registers_[kRegisterFrequencyCommand]};
     // A fault code in register 240 trips the drive until the fault-reset bit clears it.
-    const double target = TargetFrequency(settings, run, registers_[kFirstStatus + 1] != 0);
+    const bool tripped = registers_[kFirstStatus + 1] != 0;
+    const double target = TargetFrequency(settings, run, tripped);
     const double before = outputFrequency_;
     outputFrequency_ = RampedFrequency(outputFrequency_, target, settings, seconds);
 
     const bool turning = outputFrequency_ > 0;
     std::uint16_t runStatus = 0;
-    if (run || turning) runStatus |= 1u << 0;
+    if ((run && !tripped) || turning) runStatus |= 1u << 0;
     if (control & kReverseBit) runStatus |= 1u << 1;
     std::uint16_t terminals = 0;
     for (const auto& [controlBit, terminalBit] : kTerminalOfControlBit)

@@ -238,6 +238,7 @@ void MonitorSession::TimerTick() {
     if (!link.linked || link.modalBusy) return;
     link.modalBusy = true;
     RunQueuedRequests();
+    polledInTick_.fill(false);
     if (link.monitorOpen && window_ == MonitorWindow::Single) PollSingle();
     if (link.monitorOpen && window_ == MonitorWindow::All) PollPage();
     RunQueuedRequests();
@@ -291,18 +292,27 @@ bool MonitorSession::ControlWordRequest(int station) {
     return written.Ok() || MonitorFailure(written, read.replyStation);
 }
 
-void MonitorSession::PollSingle() {
-    int station = singleStation_;
-    (void)(PollLimits(station) && PollValues(station) && PollStatus(station) && PollFunction(station));
-}
+void MonitorSession::PollSingle() { PollStation(singleStation_); }
 
 void MonitorSession::PollPage() {
-    for (int panel = 0; panel < kPanelsPerPage && window_ == MonitorWindow::All; ++panel) {
-        int station = StationOfPanel(page_, panel);
-        if (!IsStationNumber(station) || !Station(station).present) continue;
-        if (!PollLimits(station)) return;
-        (void)(PollValues(station) && PollStatus(station) && PollFunction(station));
+    std::vector<int> stations;
+    if (pollEveryPresent_) {
+        for (int station = kFirstStation; station <= kLastStation; ++station) stations.push_back(station);
+    } else {
+        for (int panel = 0; panel < kPanelsPerPage; ++panel) stations.push_back(StationOfPanel(page_, panel));
     }
+    for (int station : stations) {
+        if (window_ != MonitorWindow::All) return;
+        if (!IsStationNumber(station) || !Station(station).present) continue;
+        if (!PollStation(station)) return;
+    }
+}
+
+bool MonitorSession::PollStation(int station) {
+    if (!PollLimits(station)) return false;
+    polledInTick_[static_cast<std::size_t>(station)] =
+        PollValues(station) && PollStatus(station) && PollFunction(station);
+    return true;
 }
 
 StationMonitor* MonitorSession::ReplyStation(const TransactionReply& reply, int station) {
@@ -366,6 +376,7 @@ bool MonitorSession::MonitorFailure(const TransactionReply& reply, int station) 
     LinkState& link = app_.Link();
     bool wasBusy = link.modalBusy;
     link.modalBusy = true;
+    ++failures_;
     if (reply.result == ExchangeResult::ReplyTimeout && !reply.requestRefused && link.monitorOpen) {
         if (ui_.RunMonitorMessage(MonitorMessageText(station)) == DialogResult::Cancel) {
             if (window_ == MonitorWindow::All) {

@@ -79,6 +79,14 @@ public:
     void RunRequests();
     bool RequestsWaiting() const { return !requests_.empty(); }
 
+    // The monitor-all tick polls every present station instead of the visible page
+    // (the command line has no pages).
+    void PollEveryPresentStation(bool every) { pollEveryPresent_ = every; }
+    // Whether the last tick read all four values of the station.
+    bool PolledInLastTick(int station) const { return polledInTick_[static_cast<std::size_t>(station)]; }
+    // Monitor failures reported since the session began.
+    int FailureCount() const { return failures_; }
+
 private:
     void Post(MonitorRequest request);
     void RunQueuedRequests();
@@ -86,6 +94,8 @@ private:
     bool ControlWordRequest(int station);
     void PollSingle();
     void PollPage();
+    // One station's four reads; false when ReadFrequencyLimits failed.
+    bool PollStation(int station);
     bool PollLimits(int station);
     bool PollValues(int station);
     bool PollStatus(int station);
@@ -104,6 +114,9 @@ private:
     int singleStation_ = 1;
     int page_ = 0;
     std::deque<MonitorRequest> requests_;
+    bool pollEveryPresent_ = false;
+    std::array<bool, kMonitorTableSize> polledInTick_{};
+    int failures_ = 0;
 };
 
 }  // namespace telvor

@@ -12,19 +12,10 @@ namespace telvor {
 namespace {
 
 using testing::FlowRig;
-using testing::Logged;
+using testing::RegisterFrame;
+constexpr auto Frame = testing::StationFrame;
 using Frames = std::vector<std::string>;
 using Shown = std::vector<std::string>;
-
-std::string Frame(std::size_t (*build)(char*, int), int station) {
-    char frame[kRequestBufferSize] = {};
-    return Logged(frame, build(frame, station));
-}
-
-std::string RegisterFrame(int station, int reg, int value) {
-    char frame[kRequestBufferSize] = {};
-    return Logged(frame, CModbusAscii::WriteRegister(frame, station, reg, value));
-}
 
 Frames PollFrames(int station, int codeIndex = 0) {
     return {Frame(&CModbusAscii::ReadFrequencyLimits, station), Frame(&CModbusAscii::ReadMonitorValues, station),
