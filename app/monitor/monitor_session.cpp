@@ -237,12 +237,17 @@ void MonitorSession::TimerTick() {
     LinkState& link = app_.Link();
     if (!link.linked || link.modalBusy) return;
     link.modalBusy = true;
+    Poll();
+    link.modalBusy = false;
+}
+
+void MonitorSession::Poll() {
+    const LinkState& link = app_.Link();
     RunQueuedRequests();
     polledInTick_.fill(false);
     if (link.monitorOpen && window_ == MonitorWindow::Single) PollSingle();
     if (link.monitorOpen && window_ == MonitorWindow::All) PollPage();
     RunQueuedRequests();
-    link.modalBusy = false;
 }
 
 void MonitorSession::RunRequests() {

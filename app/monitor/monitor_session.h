@@ -75,6 +75,8 @@ public:
     // waiting requests, one poll of the monitored station or page, and the
     // requests posted during the poll, with the modal-busy flag held.
     void TimerTick();
+    // The same with the checks and the modal-busy flag left to the caller.
+    void Poll();
     // Carries out the waiting requests now unless the modal-busy flag is set.
     void RunRequests();
     bool RequestsWaiting() const { return !requests_.empty(); }

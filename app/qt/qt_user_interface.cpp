@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "fixed_message_box.h"
@@ -125,5 +126,7 @@ void QtUserInterface::DocumentRefilled(CSolvaneDoc&) { emit documentRefilled(); 
 void QtUserInterface::NewDocumentFromRead(CSolvaneDoc&) { emit documentReplaced(); }
 void QtUserInterface::DocumentClosed() { emit documentReplaced(); }
 void QtUserInterface::StatusChanged() { emit statusChanged(); }
+
+void QtUserInterface::CloseMonitorWindows() { emit monitorWindowsClosing(); }
 
 }  // namespace telvor

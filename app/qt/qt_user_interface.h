@@ -47,11 +47,13 @@ public:
     void NewDocumentFromRead(CSolvaneDoc& document) override;
     void DocumentClosed() override;
     void StatusChanged() override;
+    void CloseMonitorWindows() override;
 
 signals:
     void documentRefilled();
     void documentReplaced();
     void statusChanged();
+    void monitorWindowsClosing();
 
 private:
     QPointer<QWidget> owner_;

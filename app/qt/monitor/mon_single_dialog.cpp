@@ -1,0 +1,30 @@
+#include "mon_single_dialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "monitor_panel.h"
+
+namespace telvor {
+
+CMonSingleDialog::CMonSingleDialog(MonitorSession& session, int station, QWidget* parent)
+    : QDialog(parent), panel_(new MonitorPanel(session, 5)) {
+    setObjectName("CMonSingleDialog");
+    setModal(false);
+    setAttribute(Qt::WA_DeleteOnClose);
+    panel_->SetStation(station);
+    panel_->SetLinked(true);
+    auto* exit = new QPushButton("EXIT");
+    exit->setObjectName("EXIT");
+    exit->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel_);
+    layout->addLayout(buttons);
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+}  // namespace telvor

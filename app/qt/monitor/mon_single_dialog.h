@@ -1,0 +1,22 @@
+#pragma once
+// CMonSingleDialog: the modeless single-station monitor window.
+
+#include <QDialog>
+
+namespace telvor {
+
+class MonitorPanel;
+class MonitorSession;
+
+class CMonSingleDialog : public QDialog {
+    Q_OBJECT
+public:
+    CMonSingleDialog(MonitorSession& session, int station, QWidget* parent);
+    MonitorPanel* Panel() const { return panel_; }
+    void SetCaption(const QString& caption) { setWindowTitle(caption); }
+
+private:
+    MonitorPanel* panel_;
+};
+
+}  // namespace telvor

@@ -1,0 +1,106 @@
+#include "monitor_windows.h"
+
+#include <QTimer>
+
+#include "mon_multi_dialog.h"
+#include "mon_single_dialog.h"
+#include "monitor_dialog.h"
+#include "monitor_panel.h"
+#include "monitor_texts.h"
+#include "qt_user_interface.h"
+#include "solvane_app.h"
+
+namespace telvor {
+
+MonitorWindows::MonitorWindows(CSolvaneApp& app, QtUserInterface& ui, QWidget* owner)
+    : QObject(owner), app_(app), ui_(ui), owner_(owner), session_(app, ui) {
+    session_.SetListener(this);
+    connect(&ui_, &QtUserInterface::monitorWindowsClosing, this, &MonitorWindows::CloseWindows);
+}
+
+CMonSingleDialog* MonitorWindows::SingleWindow() const { return single_; }
+
+CMonMultiDialog* MonitorWindows::MultiWindow() const { return multi_; }
+
+QString MonitorWindows::Caption(int station) const {
+    CSolvaneDoc* doc = app_.Document();
+    const std::string* title = nullptr;
+    if (doc && station >= 1 && station <= kStationTitleCount)
+        title = &doc->stationTitles[static_cast<std::size_t>(station - 1)];
+    return QString::fromStdString(StationCaption(station, title));
+}
+
+void MonitorWindows::OnMonitor() {
+    LinkState& link = app_.Link();
+    if (link.monitorOpen || link.stationScan) return;
+    CMonitorDialog dialog(link.currentStation, owner_);
+    if (ui_.RunModal(dialog) != QDialog::Accepted) return;
+    if (dialog.AllStations()) {
+        StartAll(dialog.StationList());
+    } else {
+        StartSingle(dialog.SingleStation());
+    }
+}
+
+void MonitorWindows::StartSingle(int station) {
+    if (!session_.StartSingle(station)) return;
+    if (!single_) {
+        single_ = new CMonSingleDialog(session_, station, owner_);
+        connect(single_->Panel(), &MonitorPanel::requestPosted, this, &MonitorWindows::PostRequests);
+        connect(single_, &QDialog::finished, this, &MonitorWindows::WindowClosed);
+        single_->SetCaption(Caption(station));
+        single_->show();
+    }
+    single_->activateWindow();
+    single_->Panel()->Refresh();
+    emit stateChanged();
+}
+
+void MonitorWindows::StartAll(const std::vector<int>& stations) {
+    bool opened = session_.StartAll(stations);
+    emit stateChanged();
+    if (!opened) return;
+    if (!multi_) {
+        multi_ = new CMonMultiDialog(session_, [this](int station) { return Caption(station); }, owner_);
+        connect(multi_, &CMonMultiDialog::requestPosted, this, &MonitorWindows::PostRequests);
+        connect(multi_, &QDialog::finished, this, &MonitorWindows::WindowClosed);
+        multi_->show();
+    }
+    multi_->ShowPage();
+    multi_->activateWindow();
+}
+
+void MonitorWindows::Poll() {
+    session_.Poll();
+    if (session_.Window() == MonitorWindow::None && (single_ || multi_)) CloseWindows();
+}
+
+void MonitorWindows::PostRequests() {
+    QTimer::singleShot(0, this, [this] { session_.RunRequests(); });
+}
+
+void MonitorWindows::RefreshCaptions() {
+    if (single_) single_->SetCaption(Caption(session_.SingleStation()));
+    if (multi_) multi_->ShowPage();
+}
+
+void MonitorWindows::CloseWindows() {
+    if (single_) single_->close();
+    if (multi_) multi_->close();
+}
+
+void MonitorWindows::WindowClosed() {
+    session_.CloseWindow();
+    emit stateChanged();
+}
+
+void MonitorWindows::MonitorRefreshed() {
+    if (single_) single_->Panel()->Refresh();
+    if (multi_) multi_->RefreshPanels();
+}
+
+void MonitorWindows::StationTakenOff(int station) {
+    if (multi_) multi_->TakeOff(station);
+}
+
+}  // namespace telvor

@@ -1,0 +1,129 @@
+// The monitor windows through the main window's Monitor command against telvor-sim.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "command_table.h"
+#include "gui_rig.h"
+#include "gui_test_registry.h"
+#include "mon_multi_dialog.h"
+#include "mon_single_dialog.h"
+#include "monitor_panel.h"
+#include "monitor_windows.h"
+#include "sim_line.h"
+
+namespace telvor::testing {
+namespace {
+
+QString Text(QWidget* parent, const char* name) {
+    if (auto* label = parent->findChild<QLabel*>(name)) return label->text();
+    return parent->findChild<QLineEdit*>(name)->text();
+}
+
+DialogAnswer ChooseAll(const QString& stations) {
+    return [stations](QDialog& dialog) {
+        for (QRadioButton* radio : dialog.findChildren<QRadioButton*>())
+            if (radio->text() == "All Station:") radio->click();
+        dialog.findChild<QLineEdit*>("stations")->setText(stations);
+        dialog.accept();
+    };
+}
+
+}  // namespace
+
+class MonitorWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void singleWindowShowsATickAndItsButtonsPostRequests() {
+        SimLine sim({"--stations", "1", "--model", "8", "--running", "1=30"});
+        QVERIFY(sim.Started());
+        QVERIFY(sim.Control("register 1 240 1"));
+        GuiRig rig(sim.LinkPath());
+        rig.Link("1");
+        QVERIFY(rig.frame->Action(ID_MONITOR)->isEnabled());
+        rig.answers.push_back(Accept());
+        rig.frame->Action(ID_MONITOR)->trigger();
+        MonitorWindows& monitor = *rig.frame->Monitor();
+        QPointer<CMonSingleDialog> window = monitor.SingleWindow();
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QString("Station: 001"));
+        QVERIFY(rig.app.Link().monitorOpen);
+
+        monitor.Session().TimerTick();
+        MonitorPanel* panel = window->Panel();
+        QCOMPARE(Text(panel, "setFrequency"), QString("030.00"));
+        QCOMPARE(Text(panel, "fault"), QString(" OH"));
+        QCOMPARE(Text(panel, "runState"), QString("STOP"));
+        QCOMPARE(Text(panel, "functionData"), QString("0"));
+
+        const std::size_t before = sim.Frames().size();
+        panel->Button("S2")->click();
+        QVERIFY(!panel->Button("S2")->isChecked());  // shows the drive until the next poll
+        Settle();
+        std::vector<std::string> frames = sim.Frames();
+        QCOMPARE(frames.size(), before + 2);
+        QCOMPARE(frames.back(), RegisterFrame(1, 230, 0x0041));
+        monitor.Session().TimerTick();
+        QVERIFY(panel->Button("S2")->isChecked());
+
+        rig.NewDocument(8, true);
+        monitor.RefreshCaptions();
+        QCOMPARE(window->windowTitle(), QString("Station: 001-"));
+        window->findChild<QPushButton*>("EXIT")->click();
+        Settle();
+        QVERIFY(!window);
+        QVERIFY(!rig.app.Link().monitorOpen);
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void multiWindowPagesThroughTheStations() {
+        SimLine sim({"--stations", "1,2,254", "--running", "254=12.5"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("1");
+        rig.answers.push_back(ChooseAll("1-3,254"));
+        rig.frame->Action(ID_MONITOR)->trigger();
+        MonitorWindows& monitor = *rig.frame->Monitor();
+        QPointer<CMonMultiDialog> window = monitor.MultiWindow();
+        QVERIFY(window);
+        QCOMPARE(Text(window, "caption1"), QString("Station: 001"));
+        QVERIFY(window->findChild<QPushButton*>("unlink2")->isEnabled());
+        QVERIFY(window->findChild<QPushButton*>("link3")->isEnabled());
+        QVERIFY(!window->findChild<QPushButton*>("unlink3")->isEnabled());
+
+        QTest::keyClick(window, Qt::Key_PageDown);
+        QCOMPARE(Text(window, "caption1"), QString("Station: 051"));
+        QWheelEvent back(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window, &back);
+        QCOMPARE(monitor.Session().Page(), 13);
+        window->ScrollBar()->setValue(50);
+        QCOMPARE(Text(window, "caption4"), QString("Station: 254"));
+        QCOMPARE(Text(window, "caption5"), QString());
+        QVERIFY(!window->findChild<QPushButton*>("link5")->isEnabled());
+
+        monitor.Session().TimerTick();
+        QCOMPARE(Text(window->Panel(3), "setFrequency"), QString("012.50"));
+        QCOMPARE(Text(window->Panel(4), "setFrequency"), QString());
+
+        window->findChild<QPushButton*>("unlink4")->click();
+        QVERIFY(!monitor.Session().Station(254).present);
+        QCOMPARE(Text(window->Panel(3), "setFrequency"), QString());
+        window->close();
+        Settle();
+        QVERIFY(!rig.app.Link().monitorOpen);
+        QCOMPARE(rig.unexpected, 0);
+    }
+};
+
+static RegisterTest<MonitorWindowsTest> registration;
+
+}  // namespace telvor::testing
+
+#include "monitor_windows_test.moc"
