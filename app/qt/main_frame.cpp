@@ -129,6 +129,7 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_READ), &QAction::triggered, this, &CMainFrame::OnRead);
     connect(Action(ID_WRITE), &QAction::triggered, this, &CMainFrame::OnWrite);
     connect(Action(ID_MONITOR), &QAction::triggered, monitor_, &MonitorWindows::OnMonitor);
+    connect(Action(ID_STATION_TITLE), &QAction::triggered, monitor_, &MonitorWindows::OnStationTitle);
     connect(Action(ID_ONLINE_EDIT), &QAction::triggered, this, &CMainFrame::OnOnlineEdit);
     connect(Action(ID_HELP_CONTENTS), &QAction::triggered, this, &CMainFrame::OnHelpContents);
     connect(Action(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::OnAppAbout);
@@ -250,10 +251,11 @@ void CMainFrame::UpdateCommandUi() {
     for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS}) Action(id)->setEnabled(doc != nullptr);
     // Commands whose windows the program does not have yet.
     for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_PRINT_TITLE_SET,
-                   ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_STATION_TITLE, ID_EDIT_FIND, ID_EDIT_GOTO,
+                   ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_EDIT_FIND, ID_EDIT_GOTO,
                    ID_DEFINITE_PARAMETER})
         Action(id)->setEnabled(false);
     Action(ID_MONITOR)->setEnabled(link.linked);
+    Action(ID_STATION_TITLE)->setEnabled(doc && !IsComparison(*doc) && !link.modalBusy);
     Action(ID_ONLINE_EDIT)->setChecked(app_.OnlineEdit());
 
     const QStringList files = recent_.Files();

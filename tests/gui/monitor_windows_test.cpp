@@ -17,6 +17,7 @@
 #include "monitor_panel.h"
 #include "monitor_windows.h"
 #include "sim_line.h"
+#include "station_title_dialog.h"
 
 namespace telvor::testing {
 namespace {
@@ -118,6 +119,57 @@ private slots:
         window->close();
         Settle();
         QVERIFY(!rig.app.Link().monitorOpen);
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void stationTitlesSurviveScrollingAndShowInTheMonitorCaption() {
+        SimLine sim({"--stations", "5"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("5");
+        rig.NewDocument(0, true);
+        CSolvaneDoc& doc = *rig.app.Document();
+        doc.modified = false;
+        rig.answers.push_back(Accept());
+        rig.frame->Action(ID_MONITOR)->trigger();
+        QCOMPARE(rig.frame->Monitor()->SingleWindow()->windowTitle(), QString("Station: 005-"));
+
+        // Typed, scrolled away and back, cleared, then cancelled: nothing changes.
+        rig.answers.push_back([](QDialog& dialog) {
+            auto& titles = static_cast<CStationTitleDialog&>(dialog);
+            QTest::keyClicks(titles.Row(4), "Kiln fan");
+            QTest::keyClick(&titles, Qt::Key_PageDown);
+            QCOMPARE(titles.FirstRow(), 10);
+            titles.ScrollBar()->setValue(titles.ScrollBar()->maximum());
+            QCOMPARE(titles.FirstRow(), 244);
+            QTest::keyClick(&titles, Qt::Key_PageUp);
+            titles.ScrollBar()->setValue(0);
+            QCOMPARE(titles.Row(4)->text(), QString("Kiln fan"));
+            Press("&Clear")(dialog);
+            QCOMPARE(titles.Row(4)->text(), QString());
+            dialog.reject();
+        });
+        rig.frame->Action(ID_STATION_TITLE)->trigger();
+        QVERIFY(!doc.modified);
+        QCOMPARE(doc.stationTitles[4], std::string());
+
+        rig.answers.push_back([](QDialog& dialog) {
+            auto& titles = static_cast<CStationTitleDialog&>(dialog);
+            QTest::keyClicks(titles.Row(4), QString(65, 'x'));
+            QCOMPARE(titles.Row(4)->text().size(), 64);
+            titles.Row(4)->setText("Kiln fan");
+            QWheelEvent down(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&titles, &down);
+            QCOMPARE(titles.FirstRow(), 3);
+            QTest::keyClicks(titles.Row(9), "Last row");
+            dialog.accept();
+        });
+        rig.frame->Action(ID_STATION_TITLE)->trigger();
+        QVERIFY(doc.modified);
+        QCOMPARE(doc.stationTitles[4], std::string("Kiln fan"));
+        QCOMPARE(doc.stationTitles[12], std::string("Last row"));
+        QCOMPARE(rig.frame->Monitor()->SingleWindow()->windowTitle(), QString("Station: 005-Kiln fan"));
         QCOMPARE(rig.unexpected, 0);
     }
 };

@@ -8,6 +8,7 @@
 #include "monitor_panel.h"
 #include "monitor_texts.h"
 #include "qt_user_interface.h"
+#include "station_title_dialog.h"
 #include "solvane_app.h"
 
 namespace telvor {
@@ -77,6 +78,20 @@ void MonitorWindows::Poll() {
 
 void MonitorWindows::PostRequests() {
     QTimer::singleShot(0, this, [this] { session_.RunRequests(); });
+}
+
+void MonitorWindows::OnStationTitle() {
+    CSolvaneDoc* doc = app_.Document();
+    LinkState& link = app_.Link();
+    if (!doc || link.modalBusy) return;
+    link.modalBusy = true;
+    CStationTitleDialog dialog(doc->stationTitles, owner_);
+    if (ui_.RunModal(dialog) == QDialog::Accepted) {
+        ApplyStationTitles(*doc, dialog.Titles());
+        RefreshCaptions();
+    }
+    link.modalBusy = false;
+    emit stateChanged();
 }
 
 void MonitorWindows::RefreshCaptions() {

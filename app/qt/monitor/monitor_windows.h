@@ -35,6 +35,9 @@ public:
     // One monitor tick, run by the 400 ms timer while linked with the modal-busy
     // flag held; a window whose monitor ended ("&Abort") closes.
     void Poll();
+    // The Station Title command: the document's titles in the dialog; OK puts
+    // them back and shows them in the open monitor window's caption.
+    void OnStationTitle();
     // The open window's caption(s) again (after the station titles changed).
     void RefreshCaptions();
     // Closes both windows (Unlink).
