@@ -6,3 +6,5 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$build/bench/exchange_bench" "$build/sim/telvor-sim" 38400 100
 # The flows: full read against the line limit, pymodbus and gap-ended reads; full write; scan of 1-10.
 "$build/bench/telvor-bench" "$build/sim/telvor-sim" "$here/bench/pymodbus_read.py" "${BENCH_RUNS:-5}"
+# The monitor: one station's tick and a page of five stations against the line limit.
+"$build/bench/telvor-monitor-bench" "$build/sim/telvor-sim" "${BENCH_TICKS:-20}"
