@@ -59,6 +59,10 @@ StationMonitor& MonitorSession::Station(int station) {
     return tables_->stations[static_cast<std::size_t>(std::clamp(station, 0, kMonitorTableSize - 1))];
 }
 
+const StationMonitor& MonitorSession::Station(int station) const {
+    return tables_->stations[static_cast<std::size_t>(std::clamp(station, 0, kMonitorTableSize - 1))];
+}
+
 void MonitorSession::ShowPage(int page) { page_ = std::clamp(page, 0, kLastPage); }
 
 bool MonitorSession::StartSingle(int station) {

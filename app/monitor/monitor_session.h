@@ -46,6 +46,7 @@ public:
 
     MonitorTables& Tables() { return *tables_; }
     StationMonitor& Station(int station);
+    const StationMonitor& Station(int station) const;
     MonitorWindow Window() const { return window_; }
     int SingleStation() const { return singleStation_; }
     int Page() const { return page_; }

@@ -1,6 +1,8 @@
 // The monitor windows through the main window's Monitor command against telvor-sim.
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,8 +111,21 @@ private slots:
         QCOMPARE(Text(window, "caption5"), QString());
         QVERIFY(!window->findChild<QPushButton*>("link5")->isEnabled());
 
-        monitor.Session().TimerTick();
+        const QString logPath = QString::fromStdString(rig.Folder()) + "/page.csv";
+        rig.answers.push_back([logPath](QDialog& dialog) {
+            static_cast<QFileDialog&>(dialog).selectFile(logPath);
+            dialog.accept();
+        });
+        window->findChild<QPushButton*>("log")->click();
+        monitor.Poll();
         QCOMPARE(Text(window->Panel(3), "setFrequency"), QString("012.50"));
+        QFile log(logPath);
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QStringList lines = QString(log.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QString("time,station,state,direction,set_freq,out_freq,out_volt,out_amp,out_power,"
+                                   "bus_volt,fault,S1,S2,S3,S4,AIN,RY1,fun,fun_data"));
+        QVERIFY2(lines[1].section(',', 1, 5).startsWith("254,1,0,12.50,"), qPrintable(lines[1]));
         QCOMPARE(Text(window->Panel(4), "setFrequency"), QString());
 
         window->findChild<QPushButton*>("unlink4")->click();

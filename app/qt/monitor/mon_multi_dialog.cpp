@@ -55,6 +55,11 @@ CMonMultiDialog::CMonMultiDialog(MonitorSession& session, std::function<QString(
     scrollBar_->setSingleStep(1);
     scrollBar_->setObjectName("pages");
     layout->addWidget(scrollBar_, 0, kPanelsPerPage, 3, 1);
+    auto* log = new QPushButton("Log to CSV...");
+    log->setObjectName("log");
+    log->setAutoDefault(false);
+    connect(log, &QPushButton::clicked, this, &CMonMultiDialog::logRequested);
+    layout->addWidget(log, 3, 0);
     connect(scrollBar_, &QScrollBar::valueChanged, this, &CMonMultiDialog::GoTo);
     setFocusPolicy(Qt::StrongFocus);
 }

@@ -34,6 +34,7 @@ public:
 
 signals:
     void requestPosted();
+    void logRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -18,7 +18,12 @@ CMonSingleDialog::CMonSingleDialog(MonitorSession& session, int station, QWidget
     auto* exit = new QPushButton("EXIT");
     exit->setObjectName("EXIT");
     exit->setAutoDefault(false);
+    auto* log = new QPushButton("Log to CSV...");
+    log->setObjectName("log");
+    log->setAutoDefault(false);
+    connect(log, &QPushButton::clicked, this, &CMonSingleDialog::logRequested);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(log);
     buttons->addStretch();
     buttons->addWidget(exit);
     auto* layout = new QVBoxLayout(this);

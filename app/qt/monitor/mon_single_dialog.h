@@ -15,6 +15,9 @@ public:
     MonitorPanel* Panel() const { return panel_; }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }
 
+signals:
+    void logRequested();
+
 private:
     MonitorPanel* panel_;
 };

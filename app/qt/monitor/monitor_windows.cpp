@@ -49,6 +49,7 @@ void MonitorWindows::StartSingle(int station) {
         single_ = new CMonSingleDialog(session_, station, owner_);
         connect(single_->Panel(), &MonitorPanel::requestPosted, this, &MonitorWindows::PostRequests);
         connect(single_, &QDialog::finished, this, &MonitorWindows::WindowClosed);
+        connect(single_, &CMonSingleDialog::logRequested, this, &MonitorWindows::StartLog);
         single_->SetCaption(Caption(station));
         single_->show();
     }
@@ -65,6 +66,7 @@ void MonitorWindows::StartAll(const std::vector<int>& stations) {
         multi_ = new CMonMultiDialog(session_, [this](int station) { return Caption(station); }, owner_);
         connect(multi_, &CMonMultiDialog::requestPosted, this, &MonitorWindows::PostRequests);
         connect(multi_, &QDialog::finished, this, &MonitorWindows::WindowClosed);
+        connect(multi_, &CMonMultiDialog::logRequested, this, &MonitorWindows::StartLog);
         multi_->show();
     }
     multi_->ShowPage();
@@ -73,6 +75,9 @@ void MonitorWindows::StartAll(const std::vector<int>& stations) {
 
 void MonitorWindows::Poll() {
     session_.Poll();
+    if (log_.IsOpen() && !log_.WriteTick(session_))
+        ui_.ShowMessage("Error Message", "The monitor log could not be written; logging stopped.",
+                        MessageIcon::Information);
     if (session_.Window() == MonitorWindow::None && (single_ || multi_)) CloseWindows();
 }
 
@@ -104,7 +109,15 @@ void MonitorWindows::CloseWindows() {
     if (multi_) multi_->close();
 }
 
+void MonitorWindows::StartLog() {
+    std::optional<std::string> path = ui_.AskSavePath({"monitor.csv", "CSV Files (*.csv)|*.csv||", "csv"});
+    if (!path) return;
+    if (!log_.Open(*path, session_.Window() == MonitorWindow::All))
+        ui_.ShowMessage("Error Message", "Can not create " + *path, MessageIcon::Information);
+}
+
 void MonitorWindows::WindowClosed() {
+    log_.Close();
     session_.CloseWindow();
     emit stateChanged();
 }

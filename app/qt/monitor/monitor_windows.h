@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include "monitor_csv_log.h"
 #include "monitor_session.h"
 
 class QWidget;
@@ -43,6 +44,9 @@ public:
     // Closes both windows (Unlink).
     void CloseWindows();
 
+    // "Log to CSV...": asks for the file; every tick adds its lines until the window closes.
+    void StartLog();
+
     void MonitorRefreshed() override;
     void StationTakenOff(int station) override;
 
@@ -60,6 +64,7 @@ private:
     MonitorSession session_;
     QPointer<CMonSingleDialog> single_;
     QPointer<CMonMultiDialog> multi_;
+    MonitorCsvLog log_;
 };
 
 }  // namespace telvor
