@@ -203,30 +203,25 @@ void MonitorPanel::Post(const std::function<void()>& press) {
     emit requestPosted();
 }
 
-void MonitorPanel::FrequencySet() {
-    if (!linked_) return;
-    CheckedInput input = session_.PressFrequencySet(station_, frequencyEdit_->text().toStdString());
+bool MonitorPanel::PressSet(QLineEdit* edit, CheckedInput (MonitorSession::*press)(int, std::string_view)) {
+    if (!linked_) return false;
+    CheckedInput input = (session_.*press)(station_, edit->text().toStdString());
     if (!input.InRange()) {
-        frequencyEdit_->setFocus();
-        frequencyEdit_->selectAll();
-        return;
+        // The message was shown; the edit gets the focus with its text selected.
+        edit->setFocus();
+        edit->selectAll();
+        return false;
     }
-    frequencyEdit_->setText(QString::fromStdString(input.shownText));
-    acceptedFrequency_ = frequencyEdit_->text();
+    edit->setText(QString::fromStdString(input.shownText));
     emit requestPosted();
+    return true;
 }
 
-void MonitorPanel::DataSet() {
-    if (!linked_) return;
-    CheckedInput input = session_.PressSetData(station_, setData_->text().toStdString());
-    if (!input.InRange()) {
-        setData_->setFocus();
-        setData_->selectAll();
-        return;
-    }
-    setData_->setText(QString::fromStdString(input.shownText));
-    emit requestPosted();
+void MonitorPanel::FrequencySet() {
+    if (PressSet(frequencyEdit_, &MonitorSession::PressFrequencySet)) acceptedFrequency_ = frequencyEdit_->text();
 }
+
+void MonitorPanel::DataSet() { PressSet(setData_, &MonitorSession::PressSetData); }
 
 void MonitorPanel::FunctionChosen(int entry) {
     if (!linked_ || entry < 0) return;

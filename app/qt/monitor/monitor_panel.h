@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 
+#include "monitor_input.h"
 #include "monitor_tables.h"
 
 class QComboBox;
@@ -57,6 +58,8 @@ signals:
 
 private:
     void Post(const std::function<void()>& press);
+    // A "Set" button: the edit's text checked and posted; false when it was out of range.
+    bool PressSet(QLineEdit* edit, CheckedInput (MonitorSession::*press)(int, std::string_view));
     void FrequencySet();
     void DataSet();
     void FunctionChosen(int entry);
