@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  # the monitor's trend chart
+  qt6-charts-dev libqt6opengl6-dev
   # the independent MODBUS peer: pymodbus only recommends the serial modules its
   # client and server import
   python3 python3-pymodbus python3-serial python3-serial-asyncio socat

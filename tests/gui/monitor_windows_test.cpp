@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineSeries>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +21,7 @@
 #include "monitor_windows.h"
 #include "sim_line.h"
 #include "station_title_dialog.h"
+#include "trend_chart.h"
 
 namespace telvor::testing {
 namespace {
@@ -58,7 +60,7 @@ private slots:
         QCOMPARE(window->windowTitle(), QString("Station: 001"));
         QVERIFY(rig.app.Link().monitorOpen);
 
-        monitor.Session().TimerTick();
+        monitor.Poll();
         MonitorPanel* panel = window->Panel();
         QCOMPARE(Text(panel, "setFrequency"), QString("030.00"));
         QCOMPARE(Text(panel, "fault"), QString(" OH"));
@@ -72,8 +74,14 @@ private slots:
         std::vector<std::string> frames = sim.Frames();
         QCOMPARE(frames.size(), before + 2);
         QCOMPARE(frames.back(), RegisterFrame(1, 230, 0x0041));
-        monitor.Session().TimerTick();
+        monitor.Poll();
         QVERIFY(panel->Button("S2")->isChecked());
+        // The trend took one point per poll: the output frequency and current the window shows.
+        QCOMPARE(window->Trend()->Frequency()->count(), 2);
+        QCOMPARE(QString::number(window->Trend()->Frequency()->at(1).y(), 'f', 2).rightJustified(6, '0'),
+                 Text(panel, "outputFrequency"));
+        QCOMPARE(QString::number(window->Trend()->Current()->at(1).y(), 'f', 1).rightJustified(5, '0'),
+                 Text(panel, "outputCurrent"));
 
         rig.NewDocument(8, true);
         monitor.RefreshCaptions();

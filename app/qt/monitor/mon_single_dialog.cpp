@@ -5,11 +5,12 @@
 #include <QVBoxLayout>
 
 #include "monitor_panel.h"
+#include "trend_chart.h"
 
 namespace telvor {
 
 CMonSingleDialog::CMonSingleDialog(MonitorSession& session, int station, QWidget* parent)
-    : QDialog(parent), panel_(new MonitorPanel(session, 5)) {
+    : QDialog(parent), panel_(new MonitorPanel(session, 5)), trend_(new TrendChart) {
     setObjectName("CMonSingleDialog");
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -26,8 +27,11 @@ CMonSingleDialog::CMonSingleDialog(MonitorSession& session, int station, QWidget
     buttons->addWidget(log);
     buttons->addStretch();
     buttons->addWidget(exit);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(panel_);
+    columns->addWidget(trend_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(panel_);
+    layout->addLayout(columns);
     layout->addLayout(buttons);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -9,6 +9,7 @@
 #include "monitor_texts.h"
 #include "qt_user_interface.h"
 #include "station_title_dialog.h"
+#include "trend_chart.h"
 #include "solvane_app.h"
 
 namespace telvor {
@@ -51,6 +52,7 @@ void MonitorWindows::StartSingle(int station) {
         connect(single_, &QDialog::finished, this, &MonitorWindows::WindowClosed);
         connect(single_, &CMonSingleDialog::logRequested, this, &MonitorWindows::StartLog);
         single_->SetCaption(Caption(station));
+        started_ = std::chrono::steady_clock::now();
         single_->show();
     }
     single_->activateWindow();
@@ -75,10 +77,19 @@ void MonitorWindows::StartAll(const std::vector<int>& stations) {
 
 void MonitorWindows::Poll() {
     session_.Poll();
+    AddTrendSample();
     if (log_.IsOpen() && !log_.WriteTick(session_))
         ui_.ShowMessage("Error Message", "The monitor log could not be written; logging stopped.",
                         MessageIcon::Information);
     if (session_.Window() == MonitorWindow::None && (single_ || multi_)) CloseWindows();
+}
+
+void MonitorWindows::AddTrendSample() {
+    const int station = session_.SingleStation();
+    if (!single_ || !session_.PolledInLastTick(station)) return;
+    const StationMonitor& entry = session_.Station(station);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    single_->Trend()->AddSample(seconds, entry.values[OutputFrequency] / 100.0, entry.values[OutputCurrent] / 10.0);
 }
 
 void MonitorWindows::PostRequests() {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <chrono>
 
 #include "monitor_csv_log.h"
 #include "monitor_session.h"
@@ -56,6 +57,8 @@ signals:
 private:
     QString Caption(int station) const;
     void PostRequests();
+    // The single-station window's trend gets the values the last poll read.
+    void AddTrendSample();
     void WindowClosed();
 
     CSolvaneApp& app_;
@@ -65,6 +68,7 @@ private:
     QPointer<CMonSingleDialog> single_;
     QPointer<CMonMultiDialog> multi_;
     MonitorCsvLog log_;
+    std::chrono::steady_clock::time_point started_;
 };
 
 }  // namespace telvor
