@@ -93,6 +93,29 @@ private slots:
         QCOMPARE(rig.unexpected, 0);
     }
 
+    void abortAfterATimeOutClosesTheSingleWindowAndUnlinks() {
+        SimLine sim({"--stations", "1"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("1");
+        rig.answers.push_back(Accept());
+        rig.frame->Action(ID_MONITOR)->trigger();
+        QPointer<CMonSingleDialog> window = rig.frame->Monitor()->SingleWindow();
+        QVERIFY(window);
+        QVERIFY(sim.Control("fault 1 silent"));
+        rig.answers.push_back(Press("&Abort"));
+        rig.app.Link().modalBusy = true;  // as the timer holds it
+        rig.frame->Monitor()->Poll();
+        rig.app.Link().modalBusy = false;
+        Settle();
+        QCOMPARE(rig.shown.last(), QString("Monitor Message|Communication error!!\nStation: 001"));
+        QVERIFY(!window);
+        QVERIFY(!rig.app.Link().linked);
+        QVERIFY(!rig.app.Link().monitorOpen);
+        QVERIFY(!rig.frame->Action(ID_MONITOR)->isEnabled());
+        QCOMPARE(rig.unexpected, 0);
+    }
+
     void multiWindowPagesThroughTheStations() {
         SimLine sim({"--stations", "1,2,254", "--running", "254=12.5"});
         QVERIFY(sim.Started());
