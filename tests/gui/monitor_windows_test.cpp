@@ -1,6 +1,7 @@
 // The monitor windows through the main window's Monitor command against telvor-sim.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -130,6 +131,8 @@ private slots:
         QVERIFY(window->findChild<QPushButton*>("unlink2")->isEnabled());
         QVERIFY(window->findChild<QPushButton*>("link3")->isEnabled());
         QVERIFY(!window->findChild<QPushButton*>("unlink3")->isEnabled());
+        QCOMPARE(window->Panel(2)->findChild<QComboBox*>("function")->count(), 0);
+        QCOMPARE(window->Panel(1)->findChild<QComboBox*>("function")->count(), 111);
 
         QTest::keyClick(window, Qt::Key_PageDown);
         QCOMPARE(Text(window, "caption1"), QString("Station: 051"));

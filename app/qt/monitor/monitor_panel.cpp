@@ -72,8 +72,6 @@ MonitorPanel::MonitorPanel(MonitorSession& session, int lampDiameter, QWidget* p
     frequencyEdit_->setMaxLength(kMonitorEditLimit);
     setData_->setMaxLength(kMonitorEditLimit);
     functionData_->setReadOnly(true);
-    for (int entry = 0; entry < kFunctionEntryCount; ++entry)
-        function_->addItem(QString::fromStdString(CodeText(CodeIndexOfEntry(entry))));
 
     auto* current = new QGroupBox("CURRENT");
     auto* currentLayout = new QGridLayout(current);
@@ -165,6 +163,14 @@ void MonitorPanel::SetStation(int station) {
 void MonitorPanel::SetLinked(bool linked) {
     linked_ = linked;
     for (QWidget* control : controls_) control->setEnabled(linked);
+    {
+        // An absent station's "Fun. no." list is empty; a linked one lists A00..b97.
+        const QSignalBlocker blocker(function_);
+        function_->clear();
+        if (linked)
+            for (int entry = 0; entry < kFunctionEntryCount; ++entry)
+                function_->addItem(QString::fromStdString(CodeText(CodeIndexOfEntry(entry))));
+    }
     if (!linked) {
         frequencyEdit_->clear();
         setData_->clear();
