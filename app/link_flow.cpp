@@ -14,12 +14,6 @@ constexpr const char* kCommunicationCaption = "Communication Message";
 
 std::string PortName(int comPort) { return "COM" + std::to_string(comPort); }
 
-std::string ScanText(int station) {
-    char text[40];
-    std::snprintf(text, sizeof text, "_%03d ... ... ...", station);
-    return std::string("Station") + text;
-}
-
 void DrainTwice(UserInterface& ui) {
     ui.DrainEvents();
     ui.DrainEvents();
@@ -89,6 +83,12 @@ bool ScanStations(CSolvaneApp& app, UserInterface& ui, ModbusTransport& port) {
 }
 
 }  // namespace
+
+std::string ScanText(int station) {
+    char text[40];
+    std::snprintf(text, sizeof text, "_%03d ... ... ...", station);
+    return std::string("Station") + text;
+}
 
 LineSettings ShownLineSettings(LineSettings line) {
     if (line.baudRate != 4800 && line.baudRate != 9600 && line.baudRate != 19200) line.baudRate = 38400;

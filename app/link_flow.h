@@ -56,6 +56,9 @@ bool FindLinkedStation(CSolvaneApp& app, UserInterface& ui, ModbusTransport& por
 // Closes the port, clears the linked flag and closes the monitor windows.
 void Unlink(CSolvaneApp& app, UserInterface& ui);
 
+// The cancel-progress text of a station scan: "Station_001 ... ... ...".
+std::string ScanText(int station);
+
 // The device behind port "COM%d": the application's fixed link path when one
 // is set, else the program folder's ports/COM%d.
 std::string PortDevicePath(const CSolvaneApp& app, int comPort);

@@ -60,6 +60,14 @@ DialogResult ScriptedUserInterface::RunFixedDialog(FixedDialog dialog) {
     return result;
 }
 
+DialogResult ScriptedUserInterface::RunMonitorMessage(const std::string& text) {
+    shown.push_back("monitor-message " + text);
+    if (dialogAnswers.empty()) return DialogResult::Ok;
+    DialogResult result = dialogAnswers.front();
+    dialogAnswers.pop_front();
+    return result;
+}
+
 Answer ScriptedUserInterface::Ask(const std::string& caption, const std::string& text, AskButtons buttons,
                                   MessageIcon) {
     shown.push_back("ask " + caption + "|" + text);

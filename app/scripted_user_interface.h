@@ -28,7 +28,8 @@ struct ProgressRecord {
 class ScriptedUserInterface : public UserInterface {
 public:
     // In order: "message <caption>|<text>", "dialog <id>", "ask <caption>|<text>",
-    // "save-as <initial name>", "progress <text>", "cancel".
+    // "save-as <initial name>", "progress <text>", "cancel",
+    // "monitor-message <text>".
     std::vector<std::string> shown;
     std::vector<std::shared_ptr<ProgressRecord>> progressWindows;
 
@@ -57,6 +58,7 @@ public:
     DialogResult RunFixedDialog(FixedDialog dialog) override;
     Answer Ask(const std::string& caption, const std::string& text, AskButtons buttons, MessageIcon icon) override;
     std::optional<std::string> AskSavePath(const SavePathRequest& request) override;
+    DialogResult RunMonitorMessage(const std::string& text) override;
     std::unique_ptr<CProgressDialog> CreateProgressDialog() override;
     std::unique_ptr<CCancelProgressDialog> CreateCancelProgressDialog(std::function<void()> onCancel) override;
     void DrainEvents() override;

@@ -37,6 +37,10 @@ public:
     // The save dialog; nothing when the user cancels it.
     virtual std::optional<std::string> AskSavePath(const SavePathRequest& request) = 0;
 
+    // The monitor's "Monitor Message" dialog after a time-out: the text, "&Continue"
+    // (Ok) and "&Abort" (Cancel).
+    virtual DialogResult RunMonitorMessage(const std::string& text) = 0;
+
     virtual std::unique_ptr<CProgressDialog> CreateProgressDialog() = 0;
     // onCancel runs when the user presses Cancel, before the window is destroyed.
     virtual std::unique_ptr<CCancelProgressDialog> CreateCancelProgressDialog(std::function<void()> onCancel) = 0;

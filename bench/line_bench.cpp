@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_support.h"
 #include "link_flow.h"
 #include "modbus_ascii.h"
 #include "parameter_keys.h"
@@ -33,73 +34,6 @@ constexpr int kBaud = 38400;
 constexpr int kStation = 10;
 constexpr double kTurnaroundSeconds = 0.002;  // telvor-sim's default
 constexpr int kReads = 2 + kParameterCount;
-
-// Shows nothing; a failure is remembered so that the figure is not reported.
-class QuietUserInterface : public UserInterface {
-public:
-    bool failed = false;
-    void ShowMessage(const std::string&, const std::string& text, MessageIcon) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        failed = true;
-    }
-    DialogResult RunFixedDialog(FixedDialog dialog) override {
-        std::fprintf(stderr, "dialog %d\n", static_cast<int>(dialog));
-        failed = true;
-        return DialogResult::Cancel;
-    }
-    Answer Ask(const std::string&, const std::string&, AskButtons, MessageIcon) override { return Answer::No; }
-    std::optional<std::string> AskSavePath(const SavePathRequest&) override { return std::nullopt; }
-    std::unique_ptr<CProgressDialog> CreateProgressDialog() override { return std::make_unique<Window>(); }
-    std::unique_ptr<CCancelProgressDialog> CreateCancelProgressDialog(std::function<void()>) override {
-        return std::make_unique<Window>();
-    }
-    void DrainEvents() override {}
-
-private:
-    struct Window : CCancelProgressDialog {
-        void SetRange(int, int) override {}
-        void SetPos(int) override {}
-        void StepIt() override {}
-        void SetText(const std::string&) override {}
-        void Show() override {}
-        void Repaint() override {}
-        void Close() override { open = false; }
-        bool IsOpen() const override { return open; }
-        bool open = true;
-    };
-};
-
-class Simulator {
-public:
-    Simulator(const std::string& program, const std::string& link) : link_(link) {
-        pid_ = fork();
-        if (pid_ == 0) {
-            execl(program.c_str(), program.c_str(), "--link", link.c_str(), "--stations", "10", "--model", "8",
-                  "--baud", "38400", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        for (int i = 0; i < 500 && !std::filesystem::exists(link); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ~Simulator() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-    }
-    bool Ready() const { return std::filesystem::exists(link_); }
-
-private:
-    std::string link_;
-    pid_t pid_ = -1;
-};
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    if (values.empty()) return 0;
-    std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 double Seconds(const std::function<bool()>& work, bool& ok) {
     auto start = std::chrono::steady_clock::now();
@@ -135,7 +69,7 @@ int Run(int argc, char** argv) {
     const std::string link = std::string(folder) + "/line";
     int status = 1;
     {
-        Simulator sim(argv[1], link);
+        Simulator sim(argv[1], link, {"--stations", "10", "--model", "8", "--baud", "38400"});
         if (!sim.Ready()) {
             std::fprintf(stderr, "telvor-bench: the simulator did not start\n");
         } else {

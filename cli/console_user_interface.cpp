@@ -76,6 +76,11 @@ DialogResult ConsoleUserInterface::RunFixedDialog(FixedDialog dialog) {
     return answers_.continueOnError ? DialogResult::Ok : DialogResult::Cancel;
 }
 
+DialogResult ConsoleUserInterface::RunMonitorMessage(const std::string& text) {
+    telvor::ShowMessage(text);
+    return answers_.continueOnError ? DialogResult::Ok : DialogResult::Cancel;
+}
+
 Answer ConsoleUserInterface::Ask(const std::string&, const std::string& text, AskButtons, MessageIcon) {
     telvor::ShowMessage(text);
     return answers_.yes ? Answer::Yes : Answer::No;

@@ -22,6 +22,7 @@ public:
     DialogResult RunFixedDialog(FixedDialog dialog) override;
     // An exception code without a text of its own is printed as "exception 01".
     void ShowExceptionReply(std::string_view reply) override;
+    DialogResult RunMonitorMessage(const std::string& text) override;
     Answer Ask(const std::string& caption, const std::string& text, AskButtons buttons, MessageIcon icon) override;
     std::optional<std::string> AskSavePath(const SavePathRequest& request) override;
     std::unique_ptr<CProgressDialog> CreateProgressDialog() override;

@@ -14,6 +14,7 @@
 #if TELVOR_PRINT_VERB
 #include "print_verb.h"
 #endif
+#include "monitor_verbs.h"
 #include "verb.h"
 
 namespace telvor {
@@ -22,7 +23,8 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), LineBackupVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
+    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), LineBackupVerbs(), MonitorVerbs()})
+        verbs.insert(verbs.end(), group.begin(), group.end());
 #if TELVOR_PRINT_VERB
     for (const Verb& verb : PrintVerbs()) verbs.push_back(verb);
 #endif

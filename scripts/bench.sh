@@ -8,3 +8,5 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$build/bench/telvor-bench" "$build/sim/telvor-sim" "$here/bench/pymodbus_read.py" "${BENCH_RUNS:-5}"
 # Block reads and write with verify against their line limits; telvorctl backup of 10 stations.
 "$build/bench/telvor-block-bench" "$build/sim/telvor-sim" "$build/cli/telvorctl" "${BENCH_RUNS:-5}"
+# The monitor: one station's tick and a page of five stations against the line limit.
+"$build/bench/telvor-monitor-bench" "$build/sim/telvor-sim" "${BENCH_TICKS:-20}"

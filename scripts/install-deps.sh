@@ -13,6 +13,8 @@ packages=(
   # the application icon is an SVG (Qt's SVG plugins); the toolbar takes its icons
   # from the Adwaita theme by their freedesktop names
   libqt6svg6 adwaita-icon-theme
+  # the monitor's trend chart
+  qt6-charts-dev libqt6opengl6-dev
   # the independent MODBUS peer: pymodbus only recommends the serial modules its
   # client and server import
   python3 python3-pymodbus python3-serial python3-serial-asyncio socat

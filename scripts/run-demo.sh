@@ -25,7 +25,7 @@ trap cleanup EXIT INT TERM
 
 mkdir -p "$demo/home/ports"
 "$sim" --link "$demo/line" --stations 1-3 --station-model 1=8 --station-model 2=3 --station-model 3=10 \
-  --baud 38400 --log "$demo/frames.log" &
+  --running 1=50 --running 2=30 --running 3=15.5 --baud 38400 --log "$demo/frames.log" &
 sim_pid=$!
 for _ in $(seq 50); do
   [ -e "$demo/line" ] && break
@@ -38,5 +38,6 @@ ln -s "$demo/line" "$demo/home/ports/COM1"
 [ -f "$build/app/qt/TelvorPC.html" ] && cp "$build/app/qt/TelvorPC.html" "$demo/home/"
 
 echo "Simulated line on COM1: station 1 KRV-075-43, station 2 KRV-020-21, station 3 KRV-220-43."
-echo "Link with the default setting and station 1 (or 1-3, or All of the Inverter), then Read."
+echo "The three drives run at 50, 30 and 15.5 Hz. Link with the default setting and station 1 (or 1-3,"
+echo "or All of the Inverter), then Read, or Monitor to watch and command them."
 TELVOR_HOME="$demo/home" "$telvor" "${@:2}"

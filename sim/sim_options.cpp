@@ -1,6 +1,8 @@
 #include "sim_options.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <set>
 
 namespace telvor::sim {
@@ -29,6 +31,8 @@ const char* const kSimUsage =
     "  --control PATH          create a FIFO at PATH that takes control lines\n"
     "  --fault S:NAME[=ARG]    a fault of station S from the start (repeatable)\n"
     "  --max-count N           every station answers reads of at most N registers (1..32)\n"
+    "  --running S=HZ          station S runs from the start with the frequency command HZ\n"
+    "                          (e.g. 2=30.5; repeatable)\n"
     "  --help                  this text\n"
     "\n"
     "Faults: silent, every=N (answer every Nth request), bad-lrc=K (next K replies),\n"
@@ -46,7 +50,9 @@ const char* const kSimUsage =
     "\n"
     "Registers: every parameter's register holds its default; 0 the model index,\n"
     "44 the software version 12, 230 control word (bit 0 run, bit 1 reverse, bit 3\n"
-    "fault reset), 231 frequency command, 239-241 status, 242-250 running values.\n"
+    "fault reset, bits 5-8, 11, 12 terminals), 231 frequency command, 239-241 status\n"
+    "(240 the fault code: \"register S 240 5\" trips S until the fault-reset bit),\n"
+    "242-250 running values. The output ramps at A04/A05 within A03..A02.\n"
     "Functions 03, 06, 08 (sub-function 0000) and 10; exceptions 51 function,\n"
     "52 register, 53 count, 54 value out of range, 55 read-only register.\n"
     "Stops on SIGTERM or SIGINT and removes its link and FIFO.\n";
@@ -123,6 +129,13 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string* er
             const std::size_t equals = rest.find('=');
             if (equals != std::string::npos) rest[equals] = ' ';
             options.faults.push_back("fault " + value.substr(0, colon) + " " + rest);
+        } else if (option == "--running") {
+            const std::size_t equals = value.find('=');
+            const double hertz = equals == std::string::npos ? -1 : std::atof(value.c_str() + equals + 1);
+            if (hertz <= 0 || hertz > 200) return fail("--running needs S=HZ with HZ above 0 up to 200");
+            const std::string station = value.substr(0, equals);
+            options.faults.push_back("register " + station + " 231 " + std::to_string(std::lround(hertz * 100)));
+            options.faults.push_back("register " + station + " 230 1");
         } else {
             return fail("unknown option " + option);
         }

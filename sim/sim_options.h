@@ -16,7 +16,7 @@ struct SimOptions {
     int model = 0;
     bool is50Hz = true;
     std::vector<std::pair<int, int>> stationModels;  // station, model
-    std::vector<std::string> faults;                 // control lines "fault S NAME [ARG]"
+    std::vector<std::string> faults;                 // control lines at the start: "fault S NAME [ARG]", "register S REG V"
     bool help = false;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "drive_motion.h"
 #include "modbus_ascii.h"
 #include "parameter_catalogue.h"
 #include "value_format.h"
@@ -13,7 +14,6 @@ namespace {
 constexpr int kRegisterB95 = 43;
 constexpr int kFirstStatus = kRegisterStatusWords;                    // 239..241
 constexpr int kLastMonitor = kRegisterMonitorValues + kMonitorValueCount - 1;  // 250
-constexpr double kRampPerSecond = 1000;  // 10.00 Hz per second
 
 // Control word bits and the terminal state bits they drive.
 constexpr std::uint16_t kRunBit = 1u << 0;
@@ -155,18 +155,18 @@ void SimulatedDrive::Advance(Clock::time_point now) {
     last_ = std::max(last_, now);
     const std::uint16_t control = registers_[kRegisterControlWord];
     const bool run = control & kRunBit;
-    const double target = run ? registers_[kRegisterFrequencyCommand] : 0.0;
-    const double step = kRampPerSecond * seconds;
-    if (outputFrequency_ < target)
-        outputFrequency_ = std::min(target, outputFrequency_ + step);
-    else
-        outputFrequency_ = std::max(target, outputFrequency_ - step);
+    const MotionSettings settings{registers_[RegisterOfParameter(2)], registers_[RegisterOfParameter(3)],
+                                  registers_[RegisterOfParameter(4)], registers_[RegisterOfParameter(5)],
+                                  registers_[kRegisterFrequencyCommand]};
+    // A fault code in register 240 trips the drive until the fault-reset bit clears it.
+    const bool tripped = registers_[kFirstStatus + 1] != 0;
+    const double target = TargetFrequency(settings, run, tripped);
+    const double before = outputFrequency_;
+    outputFrequency_ = RampedFrequency(outputFrequency_, target, settings, seconds);
 
-    const double base = is50Hz_ ? 5000.0 : 6000.0;
-    const double share = std::min(1.0, outputFrequency_ / base);
     const bool turning = outputFrequency_ > 0;
     std::uint16_t runStatus = 0;
-    if (run || turning) runStatus |= 1u << 0;
+    if ((run && !tripped) || turning) runStatus |= 1u << 0;
     if (control & kReverseBit) runStatus |= 1u << 1;
     std::uint16_t terminals = 0;
     for (const auto& [controlBit, terminalBit] : kTerminalOfControlBit)
@@ -174,12 +174,13 @@ void SimulatedDrive::Advance(Clock::time_point now) {
     registers_[kFirstStatus] = runStatus;
     registers_[kFirstStatus + 2] = terminals;
 
-    const auto ripple = static_cast<int>(std::lround(5 * std::sin(std::chrono::duration<double>(now.time_since_epoch()).count())));
+    const RunningValues values = RunningValuesAt(outputFrequency_, is50Hz_ ? 5000.0 : 6000.0, outputFrequency_ > before,
+                                                 std::chrono::duration<double>(now.time_since_epoch()).count());
     registers_[kRegisterMonitorValues + 0] = registers_[kRegisterFrequencyCommand];       // set frequency
     registers_[kRegisterMonitorValues + 1] = static_cast<std::uint16_t>(std::lround(outputFrequency_));
-    registers_[kRegisterMonitorValues + 2] = static_cast<std::uint16_t>(std::lround(2200 * share));  // volts, one decimal
-    registers_[kRegisterMonitorValues + 3] = static_cast<std::uint16_t>(3110 + ripple);   // DC bus, one decimal
-    registers_[kRegisterMonitorValues + 4] = static_cast<std::uint16_t>(turning ? std::lround(10 + 25 * share) : 0);  // amps
+    registers_[kRegisterMonitorValues + 2] = values.outputVoltage;
+    registers_[kRegisterMonitorValues + 3] = values.busVoltage;
+    registers_[kRegisterMonitorValues + 4] = values.outputCurrent;
     registers_[kRegisterMonitorValues + 5] = static_cast<std::uint16_t>(std::lround(outputFrequency_ * 0.3));  // rpm of a 4-pole motor
 }
 

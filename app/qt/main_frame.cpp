@@ -14,6 +14,7 @@
 
 #include "block_read_setting.h"
 #include "command_table.h"
+#include "monitor_windows.h"
 #include "online_edit.h"
 #include "pane_focus.h"
 #include "program_icons.h"
@@ -37,7 +38,8 @@ CMainFrame::CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent)
       ui_(ui),
       stack_(new QStackedWidget),
       documentTitle_(new QLabel),
-      view_(new CSolvaneView(ui, [this] { return ViewEditMode{app_.OnlineEdit(), app_.Link().linked}; })) {
+      view_(new CSolvaneView(ui, [this] { return ViewEditMode{app_.OnlineEdit(), app_.Link().linked}; })),
+      monitor_(new MonitorWindows(app, ui, this)) {
     setObjectName("MainFrame");
     setWindowTitle(kMainTitle);
     setWindowIcon(ApplicationIcon());
@@ -76,6 +78,8 @@ CMainFrame::CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent)
     timer_.setInterval(kTimerPeriodMs);
     connect(&timer_, &QTimer::timeout, this, &CMainFrame::OnTimer);
     timer_.start();
+    SetMonitorPoll([this] { monitor_->Poll(); });
+    connect(monitor_, &MonitorWindows::stateChanged, this, &CMainFrame::UpdateCommandUi);
     UpdateCommandUi();
 }
 
@@ -114,6 +118,8 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_LINK), &QAction::triggered, this, &CMainFrame::OnLink);
     connect(Action(ID_READ), &QAction::triggered, this, &CMainFrame::OnRead);
     connect(Action(ID_WRITE), &QAction::triggered, this, &CMainFrame::OnWrite);
+    connect(Action(ID_MONITOR), &QAction::triggered, monitor_, &MonitorWindows::OnMonitor);
+    connect(Action(ID_STATION_TITLE), &QAction::triggered, monitor_, &MonitorWindows::OnStationTitle);
     connect(Action(ID_ONLINE_EDIT), &QAction::triggered, this, &CMainFrame::OnOnlineEdit);
     connect(Action(ID_HELP_CONTENTS), &QAction::triggered, this, &CMainFrame::OnHelpContents);
     connect(Action(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::OnAppAbout);
@@ -243,9 +249,11 @@ void CMainFrame::UpdateCommandUi() {
                    ID_FILE_EXPORT_PDF})
         Action(id)->setEnabled(doc != nullptr);
     // Commands whose windows the program does not have yet.
-    for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_STATION_TITLE,
-                   ID_EDIT_FIND, ID_EDIT_GOTO, ID_DEFINITE_PARAMETER, ID_MONITOR})
+    for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_EDIT_FIND,
+                   ID_EDIT_GOTO, ID_DEFINITE_PARAMETER})
         Action(id)->setEnabled(false);
+    Action(ID_MONITOR)->setEnabled(link.linked);
+    Action(ID_STATION_TITLE)->setEnabled(doc && !IsComparison(*doc) && !link.modalBusy);
     Action(ID_ONLINE_EDIT)->setChecked(app_.OnlineEdit());
 
     const QStringList files = recent_.Files();

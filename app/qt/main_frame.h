@@ -22,6 +22,7 @@ namespace telvor {
 class CSolvaneApp;
 class CSolvaneView;
 class PrintCommands;
+class MonitorWindows;
 class QtUserInterface;
 
 class CMainFrame : public QMainWindow {
@@ -34,6 +35,7 @@ public:
     QAction* Action(int commandId) const { return actions_.value(commandId); }
     QLabel* Pane(int index) const { return panes_[index]; }
     CSolvaneView* View() const { return view_; }
+    MonitorWindows* Monitor() const { return monitor_; }
     QToolBar* ToolBar() const { return toolBar_; }
     PrintCommands* Print() const { return print_; }
     QString DocumentTitle() const;
@@ -89,6 +91,7 @@ private:
     std::array<QLabel*, 5> panes_{};
     QTimer timer_;
     std::function<void()> monitorPoll_;
+    MonitorWindows* monitor_;
     bool menusWithDocument_ = false;
     bool menusBuilt_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "dialog_fit.h"
@@ -66,6 +67,15 @@ DialogResult QtUserInterface::RunFixedDialog(FixedDialog dialog) {
     return FixedDialogResult(*box);
 }
 
+DialogResult QtUserInterface::RunMonitorMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, "Monitor Message", QString::fromStdString(text), QMessageBox::NoButton, owner_);
+    box.setObjectName("CMonErrorDialog");
+    box.setDefaultButton(box.addButton("&Continue", QMessageBox::AcceptRole));
+    box.setEscapeButton(box.addButton("&Abort", QMessageBox::RejectRole));
+    RunModal(box);
+    return FixedDialogResult(box);
+}
+
 Answer QtUserInterface::Ask(const std::string& caption, const std::string& text, AskButtons buttons,
                             MessageIcon icon) {
     QMessageBox::StandardButtons offered = QMessageBox::Yes | QMessageBox::No;
@@ -118,5 +128,7 @@ void QtUserInterface::DocumentRefilled(CSolvaneDoc&) { emit documentRefilled(); 
 void QtUserInterface::NewDocumentFromRead(CSolvaneDoc&) { emit documentReplaced(); }
 void QtUserInterface::DocumentClosed() { emit documentReplaced(); }
 void QtUserInterface::StatusChanged() { emit statusChanged(); }
+
+void QtUserInterface::CloseMonitorWindows() { emit monitorWindowsClosing(); }
 
 }  // namespace telvor

@@ -32,6 +32,8 @@ public:
 
     void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
     DialogResult RunFixedDialog(FixedDialog dialog) override;
+    // CMonErrorDialog: "Monitor Message" with "&Continue" and "&Abort".
+    DialogResult RunMonitorMessage(const std::string& text) override;
     Answer Ask(const std::string& caption, const std::string& text, AskButtons buttons, MessageIcon icon) override;
     std::optional<std::string> AskSavePath(const SavePathRequest& request) override;
     // The open dialog of the Open command.
@@ -48,11 +50,13 @@ public:
     bool ViewInPrintPreview() const override { return printPreview_; }
     // Set while the view's print preview is open.
     void SetViewInPrintPreview(bool on) { printPreview_ = on; }
+    void CloseMonitorWindows() override;
 
 signals:
     void documentRefilled();
     void documentReplaced();
     void statusChanged();
+    void monitorWindowsClosing();
 
 private:
     QPointer<QWidget> owner_;

@@ -116,4 +116,14 @@ std::string WriteFrame(int station, int codeIndex, int value) {
     return Logged(frame, CModbusAscii::WriteParameter(frame, station, codeIndex, value));
 }
 
+std::string StationFrame(std::size_t (*build)(char*, int), int station) {
+    char frame[kRequestBufferSize] = {};
+    return Logged(frame, build(frame, station));
+}
+
+std::string RegisterFrame(int station, int reg, int value) {
+    char frame[kRequestBufferSize] = {};
+    return Logged(frame, CModbusAscii::WriteRegister(frame, station, reg, value));
+}
+
 }  // namespace telvor::testing

@@ -42,6 +42,10 @@ std::string VersionFrame(int station);
 std::string CapacityFrame(int station);
 std::string ReadFrame(int station, int codeIndex);
 std::string WriteFrame(int station, int codeIndex, int value);
+// The frame of a builder that takes only the station (ReadStatusWords, ReadControlWord, ...).
+std::string StationFrame(std::size_t (*build)(char*, int), int station);
+// Function 06 to one register (the control word 230, the frequency command 231).
+std::string RegisterFrame(int station, int reg, int value);
 
 // A fresh empty folder under the system's temporary folder.
 std::string MakeTempFolder();

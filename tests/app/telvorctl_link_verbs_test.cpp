@@ -7,8 +7,8 @@
 #include "document_file.h"
 #include "parameter_catalogue.h"
 #include "pty_pair.h"
+#include "ctl_rig.h"
 #include "sim_line.h"
-#include "telvorctl_runner.h"
 #include "value_format.h"
 
 namespace telvor {
@@ -16,35 +16,12 @@ namespace {
 
 using telvor::test::RunResult;
 using telvor::testing::CapacityFrame;
+using telvor::testing::CtlRig;
 using telvor::testing::EchoFrame;
 using telvor::testing::SimLine;
 using telvor::testing::VersionFrame;
 using telvor::testing::WriteFrame;
 using Frames = std::vector<std::string>;
-
-// telvorctl against one simulated line, with a program folder of its own.
-struct CtlRig {
-    explicit CtlRig(std::vector<std::string> simArguments) : sim(std::move(simArguments)) {}
-
-    RunResult Run(std::vector<std::string> arguments) {
-        arguments.push_back("--port");
-        arguments.push_back(sim.LinkPath());
-        return telvor::test::RunTelvorctl(arguments, {{"TELVOR_HOME", sim.Folder() + "/home"}});
-    }
-    std::string File(const std::string& name) const { return sim.Folder() + "/" + name; }
-    Frames NewFrames() {
-        Frames all = sim.Frames();
-        Frames fresh(all.begin() + static_cast<long>(std::min(seen, all.size())), all.end());
-        seen = all.size();
-        return fresh;
-    }
-    bool Contains(const Frames& frames, const std::string& frame) {
-        return std::find(frames.begin(), frames.end(), frame) != frames.end();
-    }
-
-    SimLine sim;
-    std::size_t seen = 0;
-};
 
 TEST(TelvorctlScan, PrintsTheStatusPanesOfTheLinkedStation) {
     CtlRig rig({"--stations", "3", "--model", "8"});

@@ -1,12 +1,15 @@
 // Pictures of the desktop program for the docs and the manual: Model Select, the
 // main window with a set read from a simulated drive, the Link, Read and Write
-// dialogs, a range message and About. Drives the real widgets the way gui_tests
-// does; scripts/screenshots.sh runs it under Xvfb.
+// dialogs, a range message, About, a printed page, the station titles and the two
+// monitor windows. Drives the real widgets the way gui_tests does;
+// scripts/screenshots.sh runs it under Xvfb.
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 
@@ -16,6 +19,10 @@
 #include "modbus_ascii.h"
 #include "model_select_dialog.h"
 #include "pdf_export.h"
+#include "mon_multi_dialog.h"
+#include "mon_single_dialog.h"
+#include "monitor_windows.h"
+#include "station_title_dialog.h"
 #include "sim_line.h"
 
 using namespace telvor;
@@ -37,6 +44,68 @@ DialogAnswer GrabThen(const QString& path, bool* ok, DialogAnswer answer) {
         *ok = Save(dialog, path) && *ok;
         answer(dialog);
     };
+}
+
+void Tick(MonitorWindows& monitor, int ticks) {
+    for (int i = 0; i < ticks; ++i) {
+        QTest::qWait(CMainFrame::kTimerPeriodMs);
+        monitor.Poll();
+        QApplication::processEvents();
+    }
+}
+
+// The station titles, the single-station window and the monitor-all window over
+// a line of three running drives.
+bool MonitorPictures(const QString& out) {
+    SimLine line({"--stations", "1-3", "--station-model", "1=8", "--running", "1=50", "--running", "2=32.5",
+                  "--running", "3=12"});
+    if (!line.Started()) return false;
+    line.Control("register 1 230 33");    // running, S1 on
+    line.Control("register 3 230 4099");  // running, RY1 and reverse
+    line.Control("register 2 240 10");    // OL1
+    bool ok = true;
+    GuiRig rig(line.LinkPath());
+    rig.Link("1");
+    rig.NewDocument(8, true);
+    rig.answers.push_back([&](QDialog& dialog) {
+        auto& titles = static_cast<CStationTitleDialog&>(dialog);
+        const char* names[] = {"Infeed conveyor", "Mixer drive", "Kiln fan"};
+        for (int i = 0; i < 3; ++i) titles.Row(i)->setText(names[i]);
+        dialog.adjustSize();
+        QApplication::processEvents();
+        ok = Save(dialog, out + "/station-title-dialog.png") && ok;
+        dialog.accept();
+    });
+    rig.frame->Action(ID_STATION_TITLE)->trigger();
+
+    MonitorWindows& monitor = *rig.frame->Monitor();
+    rig.answers.push_back(Accept());
+    rig.frame->Action(ID_MONITOR)->trigger();
+    if (CMonSingleDialog* single = monitor.SingleWindow()) {
+        Tick(monitor, 5);
+        ok = Save(*single, out + "/monitor-single.png") && ok;
+        single->close();
+        QApplication::processEvents();
+    } else {
+        ok = false;
+    }
+    rig.answers.push_back([](QDialog& dialog) {
+        for (QRadioButton* radio : dialog.findChildren<QRadioButton*>())
+            if (radio->text() == "All Station:") radio->click();
+        dialog.findChild<QLineEdit*>("stations")->setText("1-3");
+        dialog.accept();
+    });
+    rig.frame->Action(ID_MONITOR)->trigger();
+    if (CMonMultiDialog* all = monitor.MultiWindow()) {
+        Tick(monitor, 3);
+        ok = Save(*all, out + "/monitor-all.png") && ok;
+        all->close();
+    } else {
+        ok = false;
+    }
+    rig.answers.push_back(PressStandard(QMessageBox::No));  // the save question at close
+    rig.frame->close();
+    return ok && rig.unexpected == 0 && rig.answers.empty();
 }
 
 }  // namespace
@@ -101,6 +170,7 @@ int main(int argc, char** argv) {
         rig.frame->close();
         if (rig.unexpected != 0 || !rig.answers.empty()) ok = false;
     }
+    ok = MonitorPictures(out) && ok;
     RemoveFolder(config);
     return ok ? 0 : 1;
 }

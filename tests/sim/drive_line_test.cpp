@@ -156,6 +156,43 @@ TEST_F(DriveLineTest, RunningValuesFollowTheControlWord) {
     EXPECT_EQ(status(start + 30s, 0) & 1, 0);
 }
 
+TEST_F(DriveLineTest, OutputRampsAtTheDriveTimesWithinItsLimitsAndTripsOnAFault) {
+    const Clock::time_point start = Clock::now();
+    const auto output = [&](Clock::time_point at) {
+        const std::string reply = Ask([](char* r) { return CModbusAscii::ReadMonitorValues(r, 1); }, at);
+        return RegisterValueOfReply(reply, 1);
+    };
+    // A02 40.00 Hz, A03 10.00 Hz, A04 2.0 s, A05 4.0 s; the command 50.00 Hz lies above A02.
+    const auto set = [](int codeIndex, int value) {
+        return "register 1 " + std::to_string(RegisterOfParameter(codeIndex)) + " " + std::to_string(value);
+    };
+    for (const std::string& control : {set(2, 4000), set(3, 1000), set(4, 20), set(5, 40),
+                                       std::string("register 1 231 5000")})
+        ASSERT_TRUE(line.ApplyControl(control, nullptr)) << control;
+    ASSERT_NE(WriteOne(1, 230, 1), "");
+    (void)output(start);
+    struct Step {
+        std::chrono::milliseconds at;
+        const char* control;  // applied before the reading; "" none
+        int written;          // control word written a second before the reading; -1 none
+        int expected;
+    };
+    for (const Step& step : {Step{1s, "", -1, 2000}, Step{3s, "", -1, 4000}, Step{5s, "", 0, 3000},
+                             Step{6s, "register 1 231 500", 1, 2000}, Step{8s, "", -1, 1000},
+                             Step{9s, "register 1 240 5", -1, 0}, Step{11s, "", 9, 1000}}) {
+        if (*step.control) {
+            ASSERT_TRUE(line.ApplyControl(step.control, nullptr));
+        }
+        if (step.written >= 0) {
+            ASSERT_NE(Ask([&](char* r) { return CModbusAscii::WriteRegister(r, 1, 230, step.written); },
+                          start + step.at - 1s),
+                      "");
+        }
+        EXPECT_NEAR(output(start + step.at), step.expected, 2) << step.at.count() << " ms";
+    }
+    EXPECT_EQ(ReadOne(1, 240), 0) << "the fault-reset bit cleared the fault";
+}
+
 struct FaultCase {
     const char* control;
     int requests;

@@ -1,0 +1,39 @@
+#pragma once
+// What the monitor windows check before they post a request: the frequency
+// "Set", the set-data "Set" and the frequency edit's keystroke filter.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "monitor_tables.h"
+
+namespace telvor {
+
+inline constexpr const char* kMonitorErrorCaption = "Error Message";
+inline constexpr int kMonitorEditLimit = 6;  // characters of the frequency and set-data edits
+
+// The raw value of a text and what the edit then shows; a non-empty message
+// means out of range (shown with kMonitorErrorCaption, nothing is sent).
+struct CheckedInput {
+    std::int32_t raw = 0;
+    std::string shownText;
+    std::string message;
+    bool InRange() const { return message.empty(); }
+};
+
+// The frequency "Set": two decimals, within the station's A03..A02.
+CheckedInput CheckFrequencyInput(const StationMonitor& station, std::string_view text);
+// The set-data "Set" of a parameter: its own format and range; b95 takes only 0, 10 and 20.
+CheckedInput CheckSetDataInput(int codeIndex, std::string_view text);
+
+struct FilteredEdit {
+    std::string text;
+    int caret = 0;
+};
+// The frequency edit after a change from `accepted` to `edited` with the caret
+// at `caret`: at most three digits before the point and two after it, only
+// digits and the first point.
+FilteredEdit FilterFrequencyEdit(std::string_view accepted, std::string_view edited, int caret);
+
+}  // namespace telvor

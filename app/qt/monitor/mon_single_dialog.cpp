@@ -1,0 +1,39 @@
+#include "mon_single_dialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "monitor_panel.h"
+#include "trend_chart.h"
+
+namespace telvor {
+
+CMonSingleDialog::CMonSingleDialog(MonitorSession& session, int station, QWidget* parent)
+    : QDialog(parent), panel_(new MonitorPanel(session, 5)), trend_(new TrendChart) {
+    setObjectName("CMonSingleDialog");
+    setModal(false);
+    setAttribute(Qt::WA_DeleteOnClose);
+    panel_->SetStation(station);
+    panel_->SetLinked(true);
+    auto* exit = new QPushButton("EXIT");
+    exit->setObjectName("EXIT");
+    exit->setAutoDefault(false);
+    auto* log = new QPushButton("Log to CSV...");
+    log->setObjectName("log");
+    log->setAutoDefault(false);
+    connect(log, &QPushButton::clicked, this, &CMonSingleDialog::logRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(log);
+    buttons->addStretch();
+    buttons->addWidget(exit);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(panel_);
+    columns->addWidget(trend_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+}  // namespace telvor

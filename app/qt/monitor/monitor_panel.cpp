@@ -1,0 +1,247 @@
+#include "monitor_panel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "monitor_session.h"
+#include "monitor_texts.h"
+#include "parameter_keys.h"
+
+namespace telvor {
+namespace {
+
+constexpr const char* kTerminalNames[kTerminalCount] = {"S1", "S2", "S3", "S4", "AIN", "RY1"};
+
+}  // namespace
+
+TerminalLamps::TerminalLamps(int diameter, QWidget* parent) : QWidget(parent), diameter_(diameter) {
+    setMinimumHeight(diameter + 4);
+}
+
+void TerminalLamps::SetStates(const std::array<bool, kTerminalCount>* states) {
+    present_ = states != nullptr;
+    if (states) states_ = *states;
+    update();
+}
+
+QSize TerminalLamps::sizeHint() const { return {kTerminalCount * 30, diameter_ + 4}; }
+
+void TerminalLamps::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int step = width() / kTerminalCount;
+    for (int t = 0; t < kTerminalCount; ++t) {
+        QColor color = !present_ ? Qt::white : states_[t] ? QColor(255, 0, 0) : Qt::black;
+        painter.setPen(color);
+        painter.setBrush(color);
+        painter.drawEllipse(step * t + (step - diameter_) / 2, 2, diameter_, diameter_);
+    }
+}
+
+MonitorPanel::MonitorPanel(MonitorSession& session, int lampDiameter, QWidget* parent)
+    : QWidget(parent),
+      session_(session),
+      runState_(new QLabel(kStopText)),
+      direction_(new QLabel(kForwardText)),
+      frequencyEdit_(new QLineEdit),
+      fault_(new QLabel),
+      lamps_(new TerminalLamps(lampDiameter)),
+      function_(new QComboBox),
+      functionData_(new QLineEdit),
+      setData_(new QLineEdit) {
+    auto button = [this](const QString& text, const QString& name) {
+        auto* pushButton = new QPushButton(text);
+        pushButton->setObjectName(name);
+        controls_.append(pushButton);
+        return pushButton;
+    };
+    frequencyEdit_->setObjectName("frequency");
+    setData_->setObjectName("setData");
+    functionData_->setObjectName("functionData");
+    function_->setObjectName("function");
+    fault_->setObjectName("fault");
+    runState_->setObjectName("runState");
+    direction_->setObjectName("direction");
+    frequencyEdit_->setMaxLength(kMonitorEditLimit);
+    setData_->setMaxLength(kMonitorEditLimit);
+    functionData_->setReadOnly(true);
+
+    auto* current = new QGroupBox("CURRENT");
+    auto* currentLayout = new QGridLayout(current);
+    currentLayout->addWidget(runState_, 0, 0);
+    currentLayout->addWidget(direction_, 0, 1);
+    const char* names[] = {"Set freq.", "Output freq.", "Output volt.", "Output amp.", "Output power", "Bus volt."};
+    const char* units[] = {"Hz", "Hz", "V", "A", "W", "V"};
+    const char* objectNames[] = {"setFrequency", "outputFrequency", "outputVoltage",
+                                 "outputCurrent", "outputPower", "busVoltage"};
+    for (int i = 0; i < 6; ++i) {
+        values_[i] = new QLabel;
+        values_[i]->setObjectName(objectNames[i]);
+        values_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        int row = i == 0 ? 1 : i + 2;
+        currentLayout->addWidget(new QLabel(names[i]), row, 0);
+        currentLayout->addWidget(values_[i], row, 1);
+        currentLayout->addWidget(new QLabel(units[i]), row, 2);
+    }
+    QPushButton* frequencySet = button("Set", "frequencySet");
+    currentLayout->addWidget(frequencyEdit_, 2, 0, 1, 2);
+    currentLayout->addWidget(frequencySet, 2, 2);
+    controls_.append(frequencyEdit_);
+
+    auto* tm2 = new QGroupBox("TM2 status");
+    auto* tm2Layout = new QGridLayout(tm2);
+    for (int t = 0; t < kTerminalCount; ++t) {
+        terminals_[t] = button(kTerminalNames[t], kTerminalNames[t]);
+        terminals_[t]->setCheckable(true);
+        terminals_[t]->setMinimumWidth(24);
+        tm2Layout->addWidget(terminals_[t], 0, t);
+        Terminal terminal = static_cast<Terminal>(t);
+        connect(terminals_[t], &QPushButton::clicked, this, [this, terminal] {
+            Refresh();  // the check state shows the drive, not the click
+            Post([this, terminal] { session_.PressToggle(station_, terminal); });
+        });
+    }
+    tm2Layout->addWidget(lamps_, 1, 0, 1, kTerminalCount);
+    tm2Layout->addWidget(new QLabel("Error message:"), 2, 0, 1, 3);
+    tm2Layout->addWidget(fault_, 2, 3, 1, 3);
+    QPushButton* reset = button("Abnormity Reset", "reset");
+    tm2Layout->addWidget(reset, 3, 0, 1, kTerminalCount);
+
+    auto* control = new QGroupBox("CONTROL");
+    auto* controlLayout = new QGridLayout(control);
+    const std::pair<const char*, Command> commands[] = {
+        {"RUN", CommandRun}, {"STOP", CommandStop}, {"FWD", CommandForward}, {"REV", CommandReverse}};
+    for (int i = 0; i < 4; ++i) {
+        QPushButton* pushButton = button(commands[i].first, commands[i].first);
+        controlLayout->addWidget(pushButton, i / 2, i % 2);
+        Command command = commands[i].second;
+        connect(pushButton, &QPushButton::clicked, this,
+                [this, command] { Post([this, command] { session_.PressCommand(station_, command); }); });
+    }
+    controlLayout->addWidget(new QLabel("Fun. no."), 2, 0);
+    controlLayout->addWidget(function_, 2, 1);
+    controlLayout->addWidget(new QLabel("Fun. data"), 3, 0);
+    controlLayout->addWidget(functionData_, 3, 1);
+    controlLayout->addWidget(new QLabel("Set data"), 4, 0);
+    controlLayout->addWidget(setData_, 4, 1);
+    QPushButton* dataSet = button("Set", "dataSet");
+    controlLayout->addWidget(dataSet, 5, 1);
+    controls_ << function_ << functionData_ << setData_;
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(current);
+    layout->addWidget(tm2);
+    layout->addWidget(control);
+
+    connect(reset, &QPushButton::clicked, this,
+            [this] { Post([this] { session_.PressCommand(station_, CommandFaultReset); }); });
+    connect(frequencySet, &QPushButton::clicked, this, &MonitorPanel::FrequencySet);
+    connect(dataSet, &QPushButton::clicked, this, &MonitorPanel::DataSet);
+    connect(function_, &QComboBox::currentIndexChanged, this, &MonitorPanel::FunctionChosen);
+    connect(frequencyEdit_, &QLineEdit::textEdited, this, &MonitorPanel::FilterFrequency);
+}
+
+QPushButton* MonitorPanel::Button(const QString& objectName) const {
+    return findChild<QPushButton*>(objectName);
+}
+
+void MonitorPanel::SetStation(int station) {
+    station_ = station;
+    if (!linked_) return;
+    const QSignalBlocker blocker(function_);
+    function_->setCurrentIndex(EntryOfCodeIndex(session_.Station(station).function.CodeIndex()));
+}
+
+void MonitorPanel::SetLinked(bool linked) {
+    linked_ = linked;
+    for (QWidget* control : controls_) control->setEnabled(linked);
+    {
+        // An absent station's "Fun. no." list is empty; a linked one lists A00..b97.
+        const QSignalBlocker blocker(function_);
+        function_->clear();
+        if (linked)
+            for (int entry = 0; entry < kFunctionEntryCount; ++entry)
+                function_->addItem(QString::fromStdString(CodeText(CodeIndexOfEntry(entry))));
+    }
+    if (!linked) {
+        frequencyEdit_->clear();
+        setData_->clear();
+    }
+    SetStation(station_);
+    Refresh();
+}
+
+void MonitorPanel::Refresh() {
+    if (!linked_) {
+        runState_->clear();
+        direction_->clear();
+        for (QLabel* value : values_) value->clear();
+        fault_->clear();
+        functionData_->clear();
+        for (QPushButton* terminal : terminals_) terminal->setChecked(false);
+        lamps_->SetStates(nullptr);
+        return;
+    }
+    const StationMonitor& station = session_.Station(station_);
+    MonitorDisplay shown = DisplayOf(station);
+    runState_->setText(QString::fromStdString(shown.runState));
+    direction_->setText(QString::fromStdString(shown.direction));
+    const std::string* texts[] = {&shown.setFrequency, &shown.outputFrequency, &shown.outputVoltage,
+                                  &shown.outputCurrent, &shown.outputPower,     &shown.busVoltage};
+    for (int i = 0; i < 6; ++i) values_[i]->setText(QString::fromStdString(*texts[i]));
+    fault_->setText(QString::fromStdString(shown.fault));
+    functionData_->setText(QString::fromStdString(shown.functionData));
+    for (int t = 0; t < kTerminalCount; ++t) terminals_[t]->setChecked(shown.terminals[t]);
+    lamps_->SetStates(&shown.terminals);
+}
+
+void MonitorPanel::Post(const std::function<void()>& press) {
+    if (!linked_) return;
+    press();
+    emit requestPosted();
+}
+
+bool MonitorPanel::PressSet(QLineEdit* edit, CheckedInput (MonitorSession::*press)(int, std::string_view)) {
+    if (!linked_) return false;
+    CheckedInput input = (session_.*press)(station_, edit->text().toStdString());
+    if (!input.InRange()) {
+        // The message was shown; the edit gets the focus with its text selected.
+        edit->setFocus();
+        edit->selectAll();
+        return false;
+    }
+    edit->setText(QString::fromStdString(input.shownText));
+    emit requestPosted();
+    return true;
+}
+
+void MonitorPanel::FrequencySet() {
+    if (PressSet(frequencyEdit_, &MonitorSession::PressFrequencySet)) acceptedFrequency_ = frequencyEdit_->text();
+}
+
+void MonitorPanel::DataSet() { PressSet(setData_, &MonitorSession::PressSetData); }
+
+void MonitorPanel::FunctionChosen(int entry) {
+    if (!linked_ || entry < 0) return;
+    session_.ChooseFunction(station_, entry);
+    setData_->clear();
+    Refresh();
+}
+
+void MonitorPanel::FilterFrequency(const QString& text) {
+    FilteredEdit edit = FilterFrequencyEdit(acceptedFrequency_.toStdString(), text.toStdString(),
+                                            frequencyEdit_->cursorPosition());
+    acceptedFrequency_ = QString::fromStdString(edit.text);
+    frequencyEdit_->setText(acceptedFrequency_);
+    frequencyEdit_->setCursorPosition(edit.caret);
+}
+
+}  // namespace telvor
