@@ -57,8 +57,6 @@ const Verb& VerbNamed(std::string_view name) {
 }
 
 
-namespace {
-
 int RunScan(std::span<const std::string> arguments) {
     LinkCommandLine line;
     if (!ParseCommandLine(arguments, line) || !line.stations || !line.positional.empty())
