@@ -112,7 +112,7 @@ std::optional<LinkDialogData> BeginLinkCommand(CSolvaneApp& app) {
 
 void Unlink(CSolvaneApp& app, UserInterface& ui) {
     LinkState& link = app.Link();
-    app.Modbus(ui).Close();  // the port's own message when it was not open
+    app.Line(ui).CloseLine();
     link.linked = false;
     ui.CloseMonitorWindows();
     link.monitorOpen = false;

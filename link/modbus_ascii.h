@@ -109,6 +109,9 @@ public:
     ExchangeResult Exchange(const char* request, std::size_t requestLength, char* reply,
                             std::size_t replyCapacity, int attempts, std::size_t* received = nullptr) override;
 
+    // Close, with the port's own message when it was not open.
+    void CloseLine() override { Close(); }
+
     // Records every frame sent and received; nullptr (the default) records nothing.
     void SetFrameTrace(FrameTrace* trace) { trace_ = trace; }
     // On (the default): a read ends at the reply's LF. Off: every read ends on the

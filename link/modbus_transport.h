@@ -20,6 +20,8 @@ public:
     // answers. `received` (may be omitted) is the length of the reply put into `reply`.
     virtual ExchangeResult Exchange(const char* request, std::size_t requestLength, char* reply,
                                     std::size_t replyCapacity, int attempts, std::size_t* received = nullptr) = 0;
+    // Closes the line (Unlink).
+    virtual void CloseLine() = 0;
 };
 
 }  // namespace telvor

@@ -17,6 +17,7 @@ public:
     // the same 500 ms. The reply is cut to the capacity.
     ExchangeResult Exchange(const char* request, std::size_t length, char* reply, std::size_t replyCapacity,
                             int attempts = 1, std::size_t* received = nullptr) override;
+    void CloseLine() override { Close(); }
 
 private:
     ExchangeResult ExchangeOnce(const char* request, std::size_t length, char* reply, std::size_t replyCapacity,

@@ -32,13 +32,14 @@ bool OpenHandheldLine(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line
     return false;
 }
 
-void HandheldUnlink(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line) {
-    LinkState& link = app.Link();
+DialogResult HandheldMonitorFailure(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line) {
+    char station[16];
+    std::snprintf(station, sizeof station, ": %03d\n", app.Link().currentStation);
+    const std::string question = std::string("Communication error!!") + "Station" + station + "To continue... (Yes/No?)";
+    if (ui.Ask("Monitor Message", question, AskButtons::YesNo, MessageIcon::Warning) != Answer::Yes)
+        return DialogResult::Cancel;
     line.Close();
-    link.linked = false;
-    ui.CloseMonitorWindows();
-    link.monitorOpen = false;
-    ui.StatusChanged();
+    return OpenHandheldLine(app, ui, line) ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 bool FinishHandheldLinkCommand(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line, LinkDialogAction action,
@@ -55,7 +56,7 @@ bool FinishHandheldLinkCommand(CSolvaneApp& app, UserInterface& ui, CGSMModbusAs
         }
         ui.StatusChanged();
     } else if (action == LinkDialogAction::Unlink) {
-        HandheldUnlink(app, ui, line);
+        Unlink(app, ui);
     }
     link.modalBusy = false;
     return link.linked;

@@ -4,6 +4,7 @@
 // found and read as on the desktop.
 
 #include "link_flow.h"
+#include "message_sink.h"
 
 namespace telvor {
 
@@ -22,7 +23,9 @@ bool OpenHandheldLine(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line
 bool FinishHandheldLinkCommand(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line, LinkDialogAction action,
                                const LinkDialogData& choice);
 
-// Closes the handheld line, clears the linked flag and closes the monitor.
-void HandheldUnlink(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line);
+// The monitor's failure after a time-out on the handheld: "To continue... (Yes/No?)".
+// Yes closes the line and opens it again (Ok, or Cancel after "Can not open COM
+// port!"); No gives Cancel. On Cancel the monitor closes and unlinks.
+DialogResult HandheldMonitorFailure(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line);
 
 }  // namespace telvor

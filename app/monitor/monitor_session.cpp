@@ -71,7 +71,7 @@ bool MonitorSession::StartSingle(int station) {
         ui_.RunFixedDialog(FixedDialog::NotLinked);
         return false;
     }
-    CModbusAscii& port = app_.Modbus(ui_);
+    ModbusTransport& port = app_.Line(ui_);
     TransactionReply version = ReadSoftwareVersion(port, station);
     if (!version.Ok()) {
         CommunicationFailureReport(ui_, version);
@@ -109,7 +109,7 @@ bool MonitorSession::StartAll(const std::vector<int>& stations) {
     tables_->Reset();
     link.stationScan = true;
     link.scanCancel = false;
-    CModbusAscii& port = app_.Modbus(ui_);
+    ModbusTransport& port = app_.Line(ui_);
     app_.cancelProgressWindow = ui_.CreateCancelProgressDialog([&link] { link.scanCancel = true; });
     CCancelProgressDialog& progress = *app_.cancelProgressWindow;
     progress.SetText(ScanText(stations.empty() ? kFirstStation : stations.front()));
@@ -275,7 +275,7 @@ void MonitorSession::CarryOut(MonitorRequest request) {
         ui_.RunFixedDialog(FixedDialog::NotLinked);
         return;
     }
-    CModbusAscii& port = app_.Modbus(ui_);
+    ModbusTransport& port = app_.Line(ui_);
     StationMonitor& station = Station(request.station);
     TransactionReply reply;
     switch (request.kind) {
@@ -292,7 +292,7 @@ void MonitorSession::CarryOut(MonitorRequest request) {
 
 bool MonitorSession::ControlWordRequest(int station) {
     if (!AnyRequest(Station(station))) return true;
-    CModbusAscii& port = app_.Modbus(ui_);
+    ModbusTransport& port = app_.Line(ui_);
     TransactionReply read = ReadControlWord(port, station);
     StationMonitor* replying = ReplyStation(read, station);
     if (!replying) return false;
@@ -340,7 +340,7 @@ StationMonitor* MonitorSession::ReplyStation(const TransactionReply& reply, int 
 }
 
 bool MonitorSession::PollLimits(int station) {
-    TransactionReply reply = ReadFrequencyLimits(app_.Modbus(ui_), station);
+    TransactionReply reply = ReadFrequencyLimits(app_.Line(ui_), station);
     StationMonitor* entry = ReplyStation(reply, station);
     if (!entry) return false;
     entry->highLimit = reply.values[0];
@@ -349,7 +349,7 @@ bool MonitorSession::PollLimits(int station) {
 }
 
 bool MonitorSession::PollValues(int station) {
-    TransactionReply reply = ReadMonitorValues(app_.Modbus(ui_), station);
+    TransactionReply reply = ReadMonitorValues(app_.Line(ui_), station);
     StationMonitor* entry = ReplyStation(reply, station);
     if (!entry) return false;
     std::copy_n(reply.values.begin(), kMonitorValuesUsed, entry->values.begin());
@@ -358,7 +358,7 @@ bool MonitorSession::PollValues(int station) {
 }
 
 bool MonitorSession::PollStatus(int station) {
-    TransactionReply reply = ReadStatusWords(app_.Modbus(ui_), station);
+    TransactionReply reply = ReadStatusWords(app_.Line(ui_), station);
     StationMonitor* entry = ReplyStation(reply, station);
     if (!entry) return false;
     for (int flag = 0; flag < kRunStatusFlags; ++flag) entry->runStatus[flag] = (reply.values[0] >> flag) & 1u;
@@ -369,7 +369,7 @@ bool MonitorSession::PollStatus(int station) {
 }
 
 bool MonitorSession::PollFunction(int station) {
-    TransactionReply reply = ReadParameter(app_.Modbus(ui_), station, Station(station).function.CodeIndex());
+    TransactionReply reply = ReadParameter(app_.Line(ui_), station, Station(station).function.CodeIndex());
     StationMonitor* entry = ReplyStation(reply, station);
     if (!entry) return false;
     entry->FunctionData(entry->function) = reply.values.front();

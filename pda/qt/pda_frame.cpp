@@ -13,6 +13,8 @@
 #include "gsm_modbus_ascii.h"
 #include "handheld_link.h"
 #include "model_select_dialog.h"
+#include "monitor_session.h"
+#include "monitor_sheet.h"
 #include "module_status_dialog.h"
 #include "pda_group_dialog.h"
 #include "pda_link_dialog.h"
@@ -40,6 +42,7 @@ enum PdaCommand {
     kLink = 32788,
     kRead = 32790,
     kWrite = 32791,
+    kMonitor = 32792,
     kOnlineEdit = 32793,
     kToolbar = 59392,
     kModuleStatus = 32798,
@@ -61,6 +64,7 @@ constexpr PdaMenuItem kMenu[] = {
     {"Operation", kLink, "Link...", "Link with inverter\nLink"},
     {"Operation", kRead, "Read...", "Read parameters from the inverter\nRead"},
     {"Operation", kWrite, "Write...", "Write parameters to the inverter\nWrite"},
+    {"Operation", kMonitor, "Monitor", "Monitor the inverter status and parameters\nMonitor"},
     {"Operation", kOnlineEdit, "Online Edit", "Setting online edit\nOnline Edit"},
     {"View", kToolbar, "Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
     {"View", kModuleStatus, "Module Status...",
@@ -75,10 +79,12 @@ CPdaFrame::CPdaFrame(CSolvaneApp& app, PdaUserInterface& ui, CGSMModbusAscii& li
       ui_(ui),
       line_(line),
       view_(new CSolvaneView(ui, [this] { return ViewEditMode{app_.OnlineEdit(), app_.Link().linked}; })),
-      toolBar_(new QToolBar("Toolbar")) {
+      toolBar_(new QToolBar("Toolbar")),
+      monitor_(std::make_unique<MonitorSession>(app, ui)) {
     setObjectName("PdaFrame");
     ui_.SetOwner(this);
     app_.UseLine(&line_);
+    ui_.SetMonitorFailureHandler([this] { return HandheldMonitorFailure(app_, ui_, line_); });
     setCentralWidget(view_);
     resize(480, 640);
     setMinimumSize(240, 320);
@@ -99,11 +105,14 @@ CPdaFrame::CPdaFrame(CSolvaneApp& app, PdaUserInterface& ui, CGSMModbusAscii& li
     ShowDocument();
 }
 
+CPdaFrame::~CPdaFrame() = default;
+
 void CPdaFrame::BuildMenus() {
     const QHash<int, void (CPdaFrame::*)()> handlers = {
         {kNew, &CPdaFrame::OnFileNew},         {kOpen, &CPdaFrame::OnFileOpen},
         {kLink, &CPdaFrame::OnLink},           {kRead, &CPdaFrame::OnRead},
         {kWrite, &CPdaFrame::OnWrite},         {kOnlineEdit, &CPdaFrame::OnOnlineEdit},
+        {kMonitor, &CPdaFrame::OnMonitor},
         {kModuleStatus, &CPdaFrame::OnModuleStatus},
     };
     QHash<QString, QMenu*> menus;
@@ -251,6 +260,18 @@ void CPdaFrame::OnOnlineEdit() {
     UpdateCommandUi();
 }
 
+void CPdaFrame::OnMonitor() {
+    if (!CheckLinked()) return;
+    CPdaGroupDialog choice("Monitor", app_.Link().currentStation, this, false);
+    if (ui_.RunModal(choice) != QDialog::Accepted || !monitor_->StartSingle(choice.Station())) return;
+    {
+        CINVMonSheet sheet(*monitor_, choice.Station(), this);
+        ui_.RunModal(sheet);
+    }
+    monitor_->CloseWindow();
+    UpdateCommandUi();
+}
+
 void CPdaFrame::OnModuleStatus() {
     CModuleStatusDialog dialog(ReadModuleStatus(app_, ui_), this);
     ui_.RunModal(dialog);
@@ -261,7 +282,7 @@ void CPdaFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (app_.Link().linked) HandheldUnlink(app_, ui_, line_);
+    if (app_.Link().linked) Unlink(app_, ui_);
     app_.CloseProgressWindow();
     app_.CloseCancelProgressWindow();
     event->accept();

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QToolBar;
@@ -13,12 +14,14 @@ namespace telvor {
 class CGSMModbusAscii;
 class CSolvaneApp;
 class CSolvaneView;
+class MonitorSession;
 class PdaUserInterface;
 
 class CPdaFrame : public QMainWindow {
     Q_OBJECT
 public:
     CPdaFrame(CSolvaneApp& app, PdaUserInterface& ui, CGSMModbusAscii& line, QWidget* parent = nullptr);
+    ~CPdaFrame() override;
 
     QAction* Action(int commandId) const { return actions_.value(commandId); }
     CSolvaneView* View() const { return view_; }
@@ -32,6 +35,7 @@ public:
     void OnRead();
     void OnWrite();
     void OnOnlineEdit();
+    void OnMonitor();
     void OnModuleStatus();
 
     void ShowDocument();
@@ -51,6 +55,7 @@ private:
     CGSMModbusAscii& line_;
     CSolvaneView* view_;
     QToolBar* toolBar_;
+    std::unique_ptr<MonitorSession> monitor_;
     QHash<int, QAction*> actions_;
 };
 

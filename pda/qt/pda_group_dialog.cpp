@@ -9,7 +9,7 @@
 
 namespace telvor {
 
-CPdaGroupDialog::CPdaGroupDialog(const QString& caption, int station, QWidget* parent)
+CPdaGroupDialog::CPdaGroupDialog(const QString& caption, int station, QWidget* parent, bool withGroups)
     : QDialog(parent), stations_(new QComboBox), groups_(new GroupChoice) {
     setWindowTitle(caption);
     setObjectName(caption);
@@ -22,6 +22,7 @@ CPdaGroupDialog::CPdaGroupDialog(const QString& caption, int station, QWidget* p
     auto* layout = new QFormLayout(this);
     layout->addRow("Station:", stations_);
     layout->addRow(groups_);
+    groups_->setVisible(withGroups);
     layout->addRow(buttons);
 }
 

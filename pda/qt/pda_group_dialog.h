@@ -1,6 +1,6 @@
 #pragma once
 // The handheld's "Read" and "Write" dialogs: one station from a list and the
-// parameter groups.
+// parameter groups; the "Monitor" dialog without the groups.
 
 #include <QDialog>
 
@@ -15,7 +15,7 @@ class GroupChoice;
 class CPdaGroupDialog : public QDialog {
     Q_OBJECT
 public:
-    CPdaGroupDialog(const QString& caption, int station, QWidget* parent = nullptr);
+    CPdaGroupDialog(const QString& caption, int station, QWidget* parent = nullptr, bool withGroups = true);
 
     int Station() const;
     ParameterGroups Groups() const;

@@ -24,4 +24,8 @@ DialogResult PdaUserInterface::RunFixedDialog(FixedDialog dialog) {
     return DialogResult::Ok;
 }
 
+DialogResult PdaUserInterface::RunMonitorMessage(const std::string& text) {
+    return monitorFailure_ ? monitorFailure_() : QtUserInterface::RunMonitorMessage(text);
+}
+
 }  // namespace telvor

@@ -6,11 +6,13 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 
 #include "document_file.h"
 #include "gsm_modbus_ascii.h"
 #include "gui_rig.h"
+#include "monitor_sheet.h"
 #include "pda_frame.h"
 #include "pda_user_interface.h"
 #include "sim_line.h"
@@ -96,6 +98,35 @@ private slots:
         });
         rig.frame->OnModuleStatus();
         QCOMPARE(rig.shown, QStringList{"Module Status"});
+    }
+
+    void monitorSheetPollsUntilTheDriveFallsSilentAndNoUnlinks() {
+        SimLine sim({"--stations", "1", "--model", "8", "--running", "1=30"});
+        QVERIFY(sim.Started());
+        HandheldRig rig(sim.LinkPath());
+        rig.frame->OnMonitor();
+        QCOMPARE(rig.shown, QStringList{"Communication error!!|Varnox Not Link With PC !!"});
+
+        rig.Link("1");
+        QVERIFY(rig.app.Link().linked);
+        rig.shown.clear();
+        QStringList pages;
+        rig.answers.push_back(Accept());
+        rig.answers.push_back([&](QDialog& dialog) {
+            auto& sheet = static_cast<CINVMonSheet&>(dialog);
+            for (int i = 0; i < sheet.Pages()->count(); ++i) pages << sheet.Pages()->tabText(i);
+            // Polls run while the sheet is open; then the drive stops answering.
+            QTRY_COMPARE_WITH_TIMEOUT(sheet.findChild<QLabel*>("runState")->text(), QString("RUN"), 5000);
+            QVERIFY(sim.Control("fault 1 silent"));
+        });
+        rig.answers.push_back(PressStandard(QMessageBox::No));
+        rig.frame->OnMonitor();
+        QCOMPARE(pages, (QStringList{"CURRENT", "CONTROL", "TM2 Status"}));
+        QCOMPARE(rig.shown, (QStringList{"Monitor", "Monitor",
+                                         "Monitor Message|Communication error!!Station: 001\nTo continue... (Yes/No?)"}));
+        QVERIFY(!rig.app.Link().linked);
+        QVERIFY(!rig.line.IsOpen());
+        QVERIFY(!rig.app.Link().monitorOpen);
     }
 
     void savedFileIsTheHandheldFlavourAndOpensOnTheDesktop() {
