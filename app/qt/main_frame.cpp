@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include "command_table.h"
+#include "compare_commands.h"
+#include "compare_menu_commands.h"
 #include "online_edit.h"
 #include "qt_user_interface.h"
 #include "solvane_app.h"
@@ -121,6 +123,15 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_FILE_SAVE), &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(Action(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    connect(Action(ID_COMPARE_INVERTER_DEFAULT), &QAction::triggered, this, [this] {
+        if (RunCompareInverterDefault(app_, ui_, this)) ShowDocument();
+    });
+    connect(Action(ID_COMPARE_FILE_FILE), &QAction::triggered, this, [this] {
+        if (RunCompareFileFile(app_, ui_, this)) ShowDocument();
+    });
+    connect(Action(ID_COMPARE_FILES_DEFAULT), &QAction::triggered, this, [this] {
+        if (RunCompareFilesDefault(app_, ui_, this)) ShowDocument();
+    });
     connect(Action(ID_LINK), &QAction::triggered, this, &CMainFrame::OnLink);
     connect(Action(ID_READ), &QAction::triggered, this, &CMainFrame::OnRead);
     connect(Action(ID_WRITE), &QAction::triggered, this, &CMainFrame::OnWrite);
@@ -243,9 +254,9 @@ void CMainFrame::UpdateCommandUi() {
     Action(ID_LINK)->setEnabled(!link.stationScan);
     Action(ID_WRITE)->setEnabled(doc && link.linked && !IsComparison(*doc) && !link.monitorOpen && !link.stationScan);
     for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS}) Action(id)->setEnabled(doc != nullptr);
+    Action(ID_COMPARE_INVERTER_DEFAULT)->setEnabled(CanCompareInverterWithDefault(link));
     // Commands whose windows the program does not have yet.
-    for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_PRINT_TITLE_SET,
-                   ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_STATION_TITLE, ID_EDIT_FIND, ID_EDIT_GOTO,
+    for (int id : {ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_STATION_TITLE, ID_EDIT_FIND, ID_EDIT_GOTO,
                    ID_DEFINITE_PARAMETER, ID_MONITOR})
         Action(id)->setEnabled(false);
     Action(ID_ONLINE_EDIT)->setChecked(app_.OnlineEdit());

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "solvane_doc.h"
+#include "document_table.h"
 
 namespace telvor {
 
@@ -45,18 +45,12 @@ public:
     static QFont HeaderFont();
 
 private:
-    enum class Cell { Description, Code, Range, DefaultText, Setting, DefaultValue, Set1, Set2, Set3 };
-    struct Column {
-        QString header;
-        Cell cell;
-    };
     void BuildLayout();
-    QString CellText(int codeIndex, Cell cell) const;
 
     std::function<bool()> onlineEditLinked_;
     CSolvaneDoc* doc_ = nullptr;
     std::vector<int> rows_;  // code index of each row
-    std::vector<Column> columns_;
+    std::vector<TableColumn> columns_;
 };
 
 }  // namespace telvor

@@ -186,20 +186,28 @@ private slots:
         QVERIFY(!rig.frame->Action(ID_READ)->isEnabled());
         QVERIFY(!rig.frame->Action(ID_WRITE)->isEnabled());
         QVERIFY(rig.frame->Action(ID_ONLINE_EDIT)->isEnabled());
-        for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_FILE_PRINT,
-                       ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_STATION_TITLE, ID_EDIT_FIND, ID_EDIT_GOTO,
+        QVERIFY(!rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->isEnabled());
+        QVERIFY(rig.frame->Action(ID_COMPARE_FILE_FILE)->isEnabled());
+        QVERIFY(rig.frame->Action(ID_COMPARE_FILES_DEFAULT)->isEnabled());
+        for (int id : {ID_FILE_PRINT, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_STATION_TITLE, ID_EDIT_FIND, ID_EDIT_GOTO,
                        ID_DEFINITE_PARAMETER, ID_MONITOR})
             QVERIFY2(!rig.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
         rig.app.Link().linked = true;
         rig.frame->UpdateCommandUi();
         QVERIFY(rig.frame->Action(ID_READ)->isEnabled());
         QVERIFY(rig.frame->Action(ID_WRITE)->isEnabled());
+        QVERIFY(rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->isEnabled());
+        rig.app.Link().monitorOpen = true;
+        rig.frame->UpdateCommandUi();
+        QVERIFY(!rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->isEnabled());
+        rig.app.Link().monitorOpen = false;
         rig.app.Link().modalBusy = true;
         rig.app.Link().stationScan = true;
         rig.frame->UpdateCommandUi();
         QVERIFY(!rig.frame->Action(ID_READ)->isEnabled());
         QVERIFY(!rig.frame->Action(ID_WRITE)->isEnabled());
         QVERIFY(!rig.frame->Action(ID_LINK)->isEnabled());
+        QVERIFY(!rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->isEnabled());
         rig.app.Link() = LinkState{};
     }
 
