@@ -70,6 +70,7 @@ CMainFrame::CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent)
     stack_->addWidget(new QWidget);
     stack_->addWidget(childFrame);
     setCentralWidget(stack_);
+    view_->SetModalBusyHook([this](bool busy) { app_.Link().modalBusy = busy; });
     view_->SetOnlineCommit([this](const CSolvaneView::EditedSetting& edited) {
         CommitOnlineEdit(edited.codeIndex, edited.previousValue, edited.documentWasModified);
     });
@@ -132,6 +133,8 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_COMPARE_FILES_DEFAULT), &QAction::triggered, this, [this] {
         if (RunCompareFilesDefault(app_, ui_, this)) ShowDocument();
     });
+    connect(Action(ID_EDIT_FIND), &QAction::triggered, view_, &CSolvaneView::OnFind);
+    connect(Action(ID_EDIT_GOTO), &QAction::triggered, view_, &CSolvaneView::OnGoto);
     connect(Action(ID_LINK), &QAction::triggered, this, &CMainFrame::OnLink);
     connect(Action(ID_READ), &QAction::triggered, this, &CMainFrame::OnRead);
     connect(Action(ID_WRITE), &QAction::triggered, this, &CMainFrame::OnWrite);
@@ -255,8 +258,9 @@ void CMainFrame::UpdateCommandUi() {
     Action(ID_WRITE)->setEnabled(doc && link.linked && !IsComparison(*doc) && !link.monitorOpen && !link.stationScan);
     for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS}) Action(id)->setEnabled(doc != nullptr);
     Action(ID_COMPARE_INVERTER_DEFAULT)->setEnabled(CanCompareInverterWithDefault(link));
+    for (int id : {ID_EDIT_FIND, ID_EDIT_GOTO}) Action(id)->setEnabled(doc != nullptr);
     // Commands whose windows the program does not have yet.
-    for (int id : {ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_STATION_TITLE, ID_EDIT_FIND, ID_EDIT_GOTO,
+    for (int id : {ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_STATION_TITLE,
                    ID_DEFINITE_PARAMETER, ID_MONITOR})
         Action(id)->setEnabled(false);
     Action(ID_ONLINE_EDIT)->setChecked(app_.OnlineEdit());
