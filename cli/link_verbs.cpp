@@ -9,6 +9,7 @@
 
 #include "console_user_interface.h"
 #include "document_file.h"
+#include "link_command_line.h"
 #include "link_flow.h"
 #include "link_options.h"
 #include "online_edit.h"
@@ -63,21 +64,8 @@ std::optional<int> WholeNumber(const std::string& text) {
     return value;
 }
 
-// The words of one verb's command line.
-struct LinkCommandLine {
-    LinkOptions link;  // --port, --baud, --data-bits, --parity, --stop-bits over the settings file
-    std::optional<std::string> linkStations;
-    ConsoleAnswers answers;
-    std::optional<std::string> stations;  // --stations
-    std::optional<int> station;           // --station
-    bool basic = false;
-    bool advanced = false;
-    std::optional<std::string> output;  // -o
-    bool force = false;
-    std::vector<std::string> positional;
-};
+}  // namespace
 
-// False when a word is unknown or lacks its value; a bad line option is explained on stderr.
 bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& line) {
     std::vector<std::string> words;
     std::string error;
@@ -129,13 +117,15 @@ bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& l
     return true;
 }
 
+namespace {
+
 ParameterGroups GroupsOf(const LinkCommandLine& line) {
     if (!line.basic && !line.advanced) return {};
     return {line.basic, line.advanced};
 }
 
-// The settings of the program folder with the command line's line format over them:
-// "COMn" or n is port n, any other name the device to open.
+}  // namespace
+
 bool PrepareApp(CSolvaneApp& app, const LinkCommandLine& line) {
     if (line.link.programFolder.empty()) {
         ShowMessage(kNoSystemDataMessage);
@@ -162,7 +152,6 @@ bool PrepareApp(CSolvaneApp& app, const LinkCommandLine& line) {
     return true;
 }
 
-// The Link command with "Single" and the station text.
 bool LinkTo(CSolvaneApp& app, UserInterface& ui, const std::string& stationText) {
     std::optional<LinkDialogData> data = BeginLinkCommand(app);
     if (!data) return false;
@@ -173,6 +162,8 @@ bool LinkTo(CSolvaneApp& app, UserInterface& ui, const std::string& stationText)
 void CloseLink(CSolvaneApp& app) {
     if (app.Modbus().IsOpen()) app.Modbus().Close();
 }
+
+namespace {
 
 int RunScan(std::span<const std::string> arguments) {
     LinkCommandLine line;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "compare_verbs.h"
 #include "echo_verb.h"
 #include "file_verbs.h"
 #include "link_options.h"
@@ -18,7 +19,7 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
+    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), CompareVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
     return verbs;
 }
 
