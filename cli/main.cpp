@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compare_verbs.h"
+#include "definite_verb.h"
 #include "echo_verb.h"
 #include "file_verbs.h"
 #include "link_options.h"
@@ -19,7 +20,7 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), CompareVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
+    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), CompareVerbs(), DefiniteVerbs()}) verbs.insert(verbs.end(), group.begin(), group.end());
     return verbs;
 }
 

@@ -21,7 +21,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_STATION_TITLE, "Station &Title...", "", "Edit the titles of the stations\nStation Title"},
     {ID_EDIT_FIND, "&Find...", "Ctrl+F", "Find the specified text\nFind"},
     {ID_EDIT_GOTO, "&Go to...", "Ctrl+G", "Go to the specified parameter line\nGo to"},
-    {ID_DEFINITE_PARAMETER, "&Definite parameter...", "", "Edit the definite parameters\nDefinite parameter"},
+    {ID_DEFINITE_PARAMETER, "&Definite parameter...", "", "Edit the definite parameter\nDefinite parameter"},
     {ID_LINK, "&Link...", "", "Link with inverter\nLink"},
     {ID_READ, "&Read...", "Ctrl+R", "Read parameters from the inverter\nRead"},
     {ID_WRITE, "&Write...", "Ctrl+W", "Write parameters to the inverter\nWrite"},

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "command_table.h"
+#include "def_para_dialog.h"
 #include "compare_commands.h"
 #include "compare_menu_commands.h"
 #include "online_edit.h"
@@ -135,6 +136,10 @@ void CMainFrame::CreateActions() {
     });
     connect(Action(ID_EDIT_FIND), &QAction::triggered, view_, &CSolvaneView::OnFind);
     connect(Action(ID_EDIT_GOTO), &QAction::triggered, view_, &CSolvaneView::OnGoto);
+    connect(Action(ID_DEFINITE_PARAMETER), &QAction::triggered, this, [this] {
+        RunDefiniteParameter(app_, ui_, this);
+        view_->Refresh();
+    });
     connect(Action(ID_LINK), &QAction::triggered, this, &CMainFrame::OnLink);
     connect(Action(ID_READ), &QAction::triggered, this, &CMainFrame::OnRead);
     connect(Action(ID_WRITE), &QAction::triggered, this, &CMainFrame::OnWrite);
@@ -258,10 +263,9 @@ void CMainFrame::UpdateCommandUi() {
     Action(ID_WRITE)->setEnabled(doc && link.linked && !IsComparison(*doc) && !link.monitorOpen && !link.stationScan);
     for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS}) Action(id)->setEnabled(doc != nullptr);
     Action(ID_COMPARE_INVERTER_DEFAULT)->setEnabled(CanCompareInverterWithDefault(link));
-    for (int id : {ID_EDIT_FIND, ID_EDIT_GOTO}) Action(id)->setEnabled(doc != nullptr);
+    for (int id : {ID_EDIT_FIND, ID_EDIT_GOTO, ID_DEFINITE_PARAMETER}) Action(id)->setEnabled(doc != nullptr);
     // Commands whose windows the program does not have yet.
-    for (int id : {ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_STATION_TITLE,
-                   ID_DEFINITE_PARAMETER, ID_MONITOR})
+    for (int id : {ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_STATION_TITLE, ID_MONITOR})
         Action(id)->setEnabled(false);
     Action(ID_ONLINE_EDIT)->setChecked(app_.OnlineEdit());
 

@@ -42,6 +42,12 @@ void ParameterTableModel::BuildLayout() {
     rows_ = ShownCodeIndexes(*doc_);
 }
 
+void ParameterTableModel::ShowOnly(std::vector<int> codeIndexes) {
+    beginResetModel();
+    rows_ = std::move(codeIndexes);
+    endResetModel();
+}
+
 void ParameterTableModel::Refresh() {
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }

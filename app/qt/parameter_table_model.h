@@ -26,6 +26,8 @@ public:
     // Shows the document (nullptr shows nothing); the model does not own it.
     void SetDocument(CSolvaneDoc* doc);
     CSolvaneDoc* Document() const { return doc_; }
+    // Only these parameters, in this order, as rows (the definite-parameter grid).
+    void ShowOnly(std::vector<int> codeIndexes);
     // The Default and Setting texts again from the document.
     void Refresh();
     void RefreshRow(int row);

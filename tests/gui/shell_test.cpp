@@ -189,8 +189,7 @@ private slots:
         QVERIFY(!rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->isEnabled());
         QVERIFY(rig.frame->Action(ID_COMPARE_FILE_FILE)->isEnabled());
         QVERIFY(rig.frame->Action(ID_COMPARE_FILES_DEFAULT)->isEnabled());
-        for (int id : {ID_FILE_PRINT, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_STATION_TITLE,
-                       ID_DEFINITE_PARAMETER, ID_MONITOR})
+        for (int id : {ID_FILE_PRINT, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_STATION_TITLE, ID_MONITOR})
             QVERIFY2(!rig.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
         rig.app.Link().linked = true;
         rig.frame->UpdateCommandUi();
