@@ -14,6 +14,7 @@ constexpr CommandInfo kCommands[] = {
      "Compare parameter: Files with Default\nFiles with Default"},
     {ID_FILE_SAVE, "&Save", "Ctrl+S", "Save the active document\nSave"},
     {ID_FILE_SAVE_AS, "Save &As...", "", "Save the active document with a new name\nSave As"},
+    {ID_FILE_EXPORT_CSV, "&Export CSV...", "", "Save the rows of the grid as a CSV file\nExport CSV"},
     {ID_PRINT_TITLE_SET, "Print &Title && Set...", "", "Set the print title and the print options\nPrint Title & Set"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "", "Display full pages\nPrint Preview"},
     {ID_FILE_PRINT, "&Print...", "Ctrl+P", "Print the active document\nPrint"},

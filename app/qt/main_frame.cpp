@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "command_table.h"
+#include "export_csv.h"
 #include "def_para_dialog.h"
 #include "compare_commands.h"
 #include "compare_menu_commands.h"
@@ -140,6 +141,9 @@ void CMainFrame::CreateActions() {
         RunDefiniteParameter(app_, ui_, this);
         view_->Refresh();
     });
+    connect(Action(ID_FILE_EXPORT_CSV), &QAction::triggered, this, [this] {
+        if (app_.Document()) ExportCsv(*app_.Document(), ui_);
+    });
     connect(Action(ID_LINK), &QAction::triggered, this, &CMainFrame::OnLink);
     connect(Action(ID_READ), &QAction::triggered, this, &CMainFrame::OnRead);
     connect(Action(ID_WRITE), &QAction::triggered, this, &CMainFrame::OnWrite);
@@ -176,7 +180,7 @@ void CMainFrame::BuildMenus() {
     add(compare, {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT});
     file->addSeparator();
     if (withDocument)
-        add(file, {ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, 0});
+        add(file, {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT_CSV, 0, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, 0});
     for (int i = 0; i < kRecentFileCount; ++i) file->addAction(Action(ID_FILE_MRU_FILE1 + i));
     file->addSeparator();
     add(file, {ID_APP_EXIT});
@@ -261,7 +265,7 @@ void CMainFrame::UpdateCommandUi() {
     Action(ID_READ)->setEnabled(link.linked && !link.modalBusy);
     Action(ID_LINK)->setEnabled(!link.stationScan);
     Action(ID_WRITE)->setEnabled(doc && link.linked && !IsComparison(*doc) && !link.monitorOpen && !link.stationScan);
-    for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS}) Action(id)->setEnabled(doc != nullptr);
+    for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT_CSV}) Action(id)->setEnabled(doc != nullptr);
     Action(ID_COMPARE_INVERTER_DEFAULT)->setEnabled(CanCompareInverterWithDefault(link));
     for (int id : {ID_EDIT_FIND, ID_EDIT_GOTO, ID_DEFINITE_PARAMETER}) Action(id)->setEnabled(doc != nullptr);
     // Commands whose windows the program does not have yet.

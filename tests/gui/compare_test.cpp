@@ -78,6 +78,22 @@ private slots:
             dialog.accept();
         });
         QVERIFY(rig.frame->OnFileSaveAs());
+
+        // Export CSV writes what the grid shows; a folder that is not there is reported.
+        for (const std::string& csv : {rig.Folder() + "/cmp.csv", rig.Folder() + "/none/cmp.csv"}) {
+            rig.answers.push_back([csv](QDialog& dialog) {
+                QCOMPARE(static_cast<QFileDialog&>(dialog).selectedFiles().value(0).section('/', -1), QString("cmp.csv"));
+                static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(csv));
+                dialog.accept();
+            });
+            if (csv.find("/none/") != std::string::npos) rig.answers.push_back(Accept());
+            rig.frame->Action(ID_FILE_EXPORT_CSV)->trigger();
+        }
+        std::ifstream in(rig.Folder() + "/cmp.csv", std::ios::binary);
+        QCOMPARE(QString::fromStdString(std::string(std::istreambuf_iterator<char>(in), {})),
+                 QString("Code,Description,one.vx3,two.vx3\r\nA04,Acceleration time 1 (s),5.0,5.5\r\n"
+                         "b10,%1,%2,0.3\r\n").arg(Column(model, 0).at(1), Column(model, 2).at(1)));
+        QVERIFY(rig.shown.last().startsWith("Save\n|Error: Save file failure!"));
         rig.frame->Action(ID_FILE_CLOSE)->trigger();
         QVERIFY(rig.frame->OpenDocumentFile(saved));
         QCOMPARE(rig.app.Document()->kind, std::string("Compare"));

@@ -102,7 +102,7 @@ private slots:
         rig.NewDocument(0, true);
         QCOMPARE(MenuTitles(*rig.frame), (QStringList{"&File", "&Edit", "&Operation", "&View", "&Help"}));
         QCOMPARE(MenuItems(*rig.frame, "&File"),
-                 (QStringList{"&New...", "&Open...", "&Close", "-", "[Co&mpare]", "-", "&Save", "Save &As...", "-",
+                 (QStringList{"&New...", "&Open...", "&Close", "-", "[Co&mpare]", "-", "&Save", "Save &As...", "&Export CSV...", "-",
                               "Print &Title && Set...", "Print Pre&view", "&Print...", "-", "Recent File", "-",
                               "E&xit"}));
         QCOMPARE(MenuItems(*rig.frame, "&Edit"),
