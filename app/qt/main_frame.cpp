@@ -267,7 +267,9 @@ void CMainFrame::UpdateCommandUi() {
     Action(ID_WRITE)->setEnabled(doc && link.linked && !IsComparison(*doc) && !link.monitorOpen && !link.stationScan);
     for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT_CSV}) Action(id)->setEnabled(doc != nullptr);
     Action(ID_COMPARE_INVERTER_DEFAULT)->setEnabled(CanCompareInverterWithDefault(link));
-    for (int id : {ID_EDIT_FIND, ID_EDIT_GOTO, ID_DEFINITE_PARAMETER}) Action(id)->setEnabled(doc != nullptr);
+    for (int id : {ID_EDIT_FIND, ID_EDIT_GOTO}) Action(id)->setEnabled(doc != nullptr);
+    // The definite grid shows a parameter document's settings; a comparison has none.
+    Action(ID_DEFINITE_PARAMETER)->setEnabled(doc && !IsComparison(*doc));
     // Commands whose windows the program does not have yet.
     for (int id : {ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_STATION_TITLE, ID_MONITOR})
         Action(id)->setEnabled(false);

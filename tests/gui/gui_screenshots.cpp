@@ -1,5 +1,6 @@
 // Pictures of the desktop program for the docs: the main window with a set read
-// from a simulated drive, the Link dialog and a range message. Drives the real
+// from a simulated drive, the Link dialog, a range message, the Definite
+// parameter dialog and a compare document. Drives the real
 // widgets the way gui_tests does; scripts/screenshots.sh runs it under Xvfb.
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <cstdio>
 
 #include "command_table.h"
+#include "definite_rules.h"
 #include "grid_edit.h"
 #include "gui_rig.h"
 #include "modbus_ascii.h"
@@ -75,6 +77,17 @@ int main(int argc, char** argv) {
 
         rig.answers.push_back(GrabThen(out + "/range-message.png", &ok, PressStandard(QMessageBox::Ok)));
         TypeIntoSetting(*rig.frame, 4, "0");
+
+        rig.app.Settings().definite = DefiniteListOf({2, 4, 5, 101, 110});
+        rig.answers.push_back(GrabThen(out + "/definite-dialog.png", &ok, Press("&Close")));
+        rig.frame->Action(ID_DEFINITE_PARAMETER)->trigger();
+
+        // The drive on station 1 against the 50 Hz defaults of its model.
+        rig.answers.push_back(Accept());
+        rig.answers.push_back(PressStandard(QMessageBox::No));  // the save question of the read set
+        rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->trigger();
+        QApplication::processEvents();
+        ok = Save(*rig.frame, out + "/compare-document.png") && ok;
         rig.answers.push_back(PressStandard(QMessageBox::No));  // the save question at close
         rig.frame->close();
         if (rig.unexpected != 0 || !rig.answers.empty()) ok = false;
