@@ -1,5 +1,7 @@
 #include "compare_file_rows.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +33,15 @@ CompareFileRows::CompareFileRows(std::span<CompareFileSlot> files, int& loadCoun
         paths_.push_back(path);
         buttons_.push_back(button);
     }
+}
+
+QDialogButtonBox* CompareFileRows::OkAndCancel(QDialog& dialog, std::function<bool()> canAccept) const {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, canAccept = std::move(canAccept)] {
+        if (canAccept()) dialog.accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
 }
 
 void CompareFileRows::Choose(int k) {

@@ -3,11 +3,14 @@
 // loaded file's path and a "File&N..." button that picks and loads a parameter file.
 
 #include <QGroupBox>
+#include <functional>
 #include <span>
 #include <vector>
 
 #include "compare_input_file.h"
 
+class QDialog;
+class QDialogButtonBox;
 class QLineEdit;
 class QPushButton;
 
@@ -24,6 +27,8 @@ public:
     // Loads path into slot k as the button does after the file chooser; false
     // after a reported failure, the slot unchanged.
     bool Load(int k, const std::string& path);
+    // OK and Cancel for the dialog; OK closes it only when canAccept says the files are enough.
+    QDialogButtonBox* OkAndCancel(QDialog& dialog, std::function<bool()> canAccept) const;
     QPushButton* Button(int k) const { return buttons_[k]; }
     QLineEdit* PathBox(int k) const { return paths_[k]; }
 

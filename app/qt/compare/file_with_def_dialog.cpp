@@ -1,7 +1,7 @@
 #include "file_with_def_dialog.h"
 
-#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
@@ -30,11 +30,7 @@ CFileWithDefDialog::CFileWithDefDialog(const FileWithDefData& start, QtUserInter
     auto* lists = new QFormLayout(defaults);
     lists->addRow("Model:", modelList_);
     lists->addRow("Frequency:", frequencyList_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (CanAccept(data_)) accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = files_->OkAndCancel(*this, [this] { return CanAccept(data_); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(files_);
     layout->addWidget(defaults);

@@ -11,11 +11,7 @@ CFileWithFileDialog::CFileWithFileDialog(const FileWithFileData& start, QtUserIn
     : QDialog(parent), data_(start), files_(new CompareFileRows(data_.files, data_.loadCount, ui)) {
     setWindowTitle("Compare File with File");
     setObjectName("CompareFileFile");
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (CanAccept(data_)) accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = files_->OkAndCancel(*this, [this] { return CanAccept(data_); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(files_);
     layout->addWidget(buttons);
