@@ -145,6 +145,7 @@ int CompareFiles(std::span<const std::string> arguments) {
     CSolvaneApp app;
     ConsoleUserInterface ui({});
     std::optional<FileWithFileData> data = BeginCompareFileFile(app);
+    if (!data) return kExitFailed;
     for (int k = 0; k < 2; ++k)
         if (!LoadCompareSlot(data->files[k], line.files[k], ui)) return kExitFailed;
     if (!FinishCompareFileFile(app, ui, data)) return kExitFailed;
@@ -161,6 +162,7 @@ int CompareDefaults(std::span<const std::string> arguments) {
     CSolvaneApp app;
     ConsoleUserInterface ui({});
     std::optional<FileWithDefData> data = BeginCompareFilesDefault(app);
+    if (!data) return kExitFailed;
     for (int k = 0; k < kCompareSetCount; ++k)
         if (line.slot[k] && !LoadCompareSlot(data->files[k], *line.slot[k], ui)) return kExitFailed;
     data->modelIndex = *line.model;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of Telvor for docs/: the main window with a set read from a simulated
-# drive, the Link dialog and a range message, rendered on an Xvfb screen.
+# drive, the Link dialog, a range message, the Definite parameter dialog and a
+# compare document, rendered on an Xvfb screen.
 # Usage: scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 build=${1:-build}
