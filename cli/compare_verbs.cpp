@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -41,13 +40,6 @@ struct FileCompareLine {
     std::optional<std::string> output;
     bool force = false;
 };
-
-std::optional<int> WholeNumber(const std::string& text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
 
 // Takes "--hz V" out of the words; false when its value is missing or not 50 or 60.
 bool TakeHz(std::vector<std::string>& words, std::optional<int>& hz) {

@@ -9,11 +9,14 @@
 
 #include "console_user_interface.h"
 #include "link_options.h"
+#include "parameter_groups.h"
 
 namespace telvor {
 
 class CSolvaneApp;
 class UserInterface;
+
+std::optional<int> WholeNumber(const std::string& text);
 
 // The words of one verb's command line.
 struct LinkCommandLine {
@@ -31,6 +34,8 @@ struct LinkCommandLine {
 
 // False when a word is unknown or lacks its value; a bad line option is explained on stderr.
 bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& line);
+
+ParameterGroups GroupsOf(const LinkCommandLine& line);
 
 // The settings of the program folder with the command line's line format over them:
 // "COMn" or n is port n, any other name the device to open.

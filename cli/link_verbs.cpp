@@ -57,14 +57,14 @@ const Verb& VerbNamed(std::string_view name) {
     return kVerbs[0];
 }
 
+}  // namespace
+
 std::optional<int> WholeNumber(const std::string& text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
     return value;
 }
-
-}  // namespace
 
 bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& line) {
     std::vector<std::string> words;
@@ -117,14 +117,10 @@ bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& l
     return true;
 }
 
-namespace {
-
 ParameterGroups GroupsOf(const LinkCommandLine& line) {
     if (!line.basic && !line.advanced) return {};
     return {line.basic, line.advanced};
 }
-
-}  // namespace
 
 bool PrepareApp(CSolvaneApp& app, const LinkCommandLine& line) {
     if (line.link.programFolder.empty()) {
