@@ -12,7 +12,8 @@ bool SaveDocument(CSolvaneDoc& doc, UserInterface& ui) {
         SavePathRequest request;
         request.initialName = doc.title;
         request.filter = IsComparison(doc) ? "Compara Files (*.mvx)|*.mvx||" : "Parameter Files (*.vx3)|*.vx3||";
-        request.defaultExtension = "vx3";
+        // A comparison typed without an extension becomes a compare file, as its filter says.
+    request.defaultExtension = IsComparison(doc) ? "mvx" : "vx3";
         std::optional<std::string> chosen = ui.AskSavePath(request);
         if (!chosen) return false;
         path = *chosen;

@@ -6,6 +6,7 @@ void PendingCompare::Clear() {
     mode = 0;
     present = {};
     for (auto& name : names) name.clear();
+    differs = {};
 }
 
 }  // namespace telvor

@@ -16,9 +16,11 @@ struct PendingCompare {
     std::array<bool, kCompareSetCount> present{};
     std::array<std::string, kCompareSetCount> names;
     std::array<ParameterSet, kCompareSetCount> sets{};
+    // Row flags worked out before the document is made; File with File only.
+    std::array<std::uint8_t, kSetSize> differs{};
 
-    // Mode CompareNone, presence flags and names cleared; the sets (the read
-    // buffer among them) keep their values.
+    // Mode CompareNone, presence flags, names and differs cleared; the sets (the
+    // read buffer among them) keep their values.
     void Clear();
 };
 

@@ -1,5 +1,6 @@
 #include "solvane_app.h"
 
+#include "compare_document.h"
 #include "message_sink.h"
 
 namespace telvor {
@@ -27,6 +28,10 @@ void CSolvaneApp::SetProgramFolder(std::string folder) {
 }
 
 CSolvaneDoc& CSolvaneApp::NewDocument() {
+    if (pending_.mode != CompareNone) {
+        document_ = MakeCompareDocument(pending_, link_.currentModel, link_.is50Hz, link_.linked);
+        return *document_;
+    }
     PendingRead read;
     if (readIntoNewDocument) {
         read.readBasic = readGroups_.basic;

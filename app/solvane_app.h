@@ -71,7 +71,8 @@ public:
     void CloseDocument() { document_.reset(); }
     // New: an untitled parameter document for the current model and 50 Hz flag,
     // in place of the open one; with readIntoNewDocument set it takes the read
-    // values of the read groups (and the flag is cleared).
+    // values of the read groups (and the flag is cleared). With a comparison
+    // pending, the compare document of that comparison instead.
     CSolvaneDoc& NewDocument();
 
     // The one open progress window of a read or write, and the one cancel-progress

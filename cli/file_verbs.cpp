@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "document_csv.h"
 #include "document_file.h"
+#include "document_rows.h"
 #include "drive_models.h"
 #include "file_edit_lock.h"
 #include "parameter_catalogue.h"
@@ -26,7 +28,8 @@ int RunSettings(std::span<const std::string> arguments);
 constexpr Verb kVerbs[] = {
     {"new", "FILE --model N --hz 50|60 [--force]",
      "write a new parameter file of the defaults of model N (0..10); --force replaces FILE", RunNew},
-    {"show", "FILE", "list the shown rows of a parameter or compare file", RunShow},
+    {"show", "FILE [--csv]",
+     "list the shown rows of a parameter or compare file; --csv prints the grid's columns as CSV", RunShow},
     {"set", "FILE CODE TEXT", "set one parameter as the Setting cell would and save the file", RunSet},
     {"settings", "[--reset]", "print the settings of the program folder; --reset writes the default file",
      RunSettings},
@@ -86,26 +89,11 @@ int RunNew(std::span<const std::string> arguments) {
 }
 
 int RunShow(std::span<const std::string> arguments) {
-    if (arguments.size() != 1) return UsageError(VerbNamed("show"));
+    const bool csv = arguments.size() == 2 && arguments[1] == "--csv";
+    if (arguments.size() != 1 && !csv) return UsageError(VerbNamed("show"));
     const std::optional<CSolvaneDoc> doc = OpenDocument(arguments[0]);
     if (!doc) return kExitFailed;
-    std::string out;
-    for (int slot = 0; slot < kParameterCount; ++slot) {
-        if (doc->rowFlags[slot] != 1) continue;
-        const int code = CodeIndexOfSlot(slot);
-        std::vector<std::string> cells = {CodeText(code), DescriptionText(code)};
-        if (IsComparison(*doc)) {
-            for (int set = 0; set < kCompareSetCount; ++set)
-                if (doc->presentFlags[set]) cells.push_back(FormatRawValue(ValueFormatOf(code), doc->sets[set][slot]));
-        } else {
-            cells.insert(cells.end(), {RangeText(code), DefaultText(code, doc->modelIndex), SettingCellText(*doc, code)});
-        }
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            out += cells[i];
-            out += i + 1 < cells.size() ? '\t' : '\n';
-        }
-    }
-    std::fputs(out.c_str(), stdout);
+    std::fputs((csv ? DocumentCsv(*doc) : ShownRowsText(*doc)).c_str(), stdout);
     return kExitOk;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "compare_verbs.h"
+#include "definite_verb.h"
 #include "echo_verb.h"
 #include "file_verbs.h"
 #include "line_backup_verbs.h"
@@ -23,7 +25,8 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), LineBackupVerbs(), MonitorVerbs()})
+    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), LineBackupVerbs(), MonitorVerbs(),
+                       CompareVerbs(), DefiniteVerbs()})
         verbs.insert(verbs.end(), group.begin(), group.end());
 #if TELVOR_PRINT_VERB
     for (const Verb& verb : PrintVerbs()) verbs.push_back(verb);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of Telvor for docs/ and the manual: Model Select, the main window with
 # a set read from a simulated drive, the Link, Read and Write dialogs, a range
-# message, About, a printed page, the station titles and the two monitor windows,
-# rendered on an Xvfb screen.
+# message, About, a printed page, the Definite parameter dialog, a compare
+# document, the station titles and the two monitor windows, rendered on an Xvfb screen.
 # Usage: scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 build=${1:-build}

@@ -15,6 +15,10 @@
 #include "block_read_setting.h"
 #include "command_table.h"
 #include "monitor_windows.h"
+#include "export_csv.h"
+#include "def_para_dialog.h"
+#include "compare_commands.h"
+#include "compare_menu_commands.h"
 #include "online_edit.h"
 #include "pane_focus.h"
 #include "program_icons.h"
@@ -57,6 +61,7 @@ CMainFrame::CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent)
     stack_->addWidget(new QWidget);
     stack_->addWidget(childFrame);
     setCentralWidget(stack_);
+    view_->SetModalBusyHook([this](bool busy) { app_.Link().modalBusy = busy; });
     view_->SetOnlineCommit([this](const CSolvaneView::EditedSetting& edited) {
         CommitViewEdit(app_, ui_, *view_, edited);
         UpdateCommandUi();
@@ -115,6 +120,24 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_FILE_SAVE), &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(Action(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    connect(Action(ID_COMPARE_INVERTER_DEFAULT), &QAction::triggered, this, [this] {
+        if (RunCompareInverterDefault(app_, ui_, this)) ShowDocument();
+    });
+    connect(Action(ID_COMPARE_FILE_FILE), &QAction::triggered, this, [this] {
+        if (RunCompareFileFile(app_, ui_, this)) ShowDocument();
+    });
+    connect(Action(ID_COMPARE_FILES_DEFAULT), &QAction::triggered, this, [this] {
+        if (RunCompareFilesDefault(app_, ui_, this)) ShowDocument();
+    });
+    connect(Action(ID_EDIT_FIND), &QAction::triggered, view_, &CSolvaneView::OnFind);
+    connect(Action(ID_EDIT_GOTO), &QAction::triggered, view_, &CSolvaneView::OnGoto);
+    connect(Action(ID_DEFINITE_PARAMETER), &QAction::triggered, this, [this] {
+        RunDefiniteParameter(app_, ui_, this);
+        view_->Refresh();
+    });
+    connect(Action(ID_FILE_EXPORT_CSV), &QAction::triggered, this, [this] {
+        if (app_.Document()) ExportCsv(*app_.Document(), ui_);
+    });
     connect(Action(ID_LINK), &QAction::triggered, this, &CMainFrame::OnLink);
     connect(Action(ID_READ), &QAction::triggered, this, &CMainFrame::OnRead);
     connect(Action(ID_WRITE), &QAction::triggered, this, &CMainFrame::OnWrite);
@@ -155,7 +178,8 @@ void CMainFrame::BuildMenus() {
     add(compare, {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT});
     file->addSeparator();
     if (withDocument)
-        add(file, {ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_FILE_EXPORT_PDF, 0});
+        add(file, {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT_CSV, 0, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW,
+                   ID_FILE_PRINT, ID_FILE_EXPORT_PDF, 0});
     for (int i = 0; i < kRecentFileCount; ++i) file->addAction(Action(ID_FILE_MRU_FILE1 + i));
     file->addSeparator();
     add(file, {ID_APP_EXIT});
@@ -245,12 +269,13 @@ void CMainFrame::UpdateCommandUi() {
     Action(ID_READ)->setEnabled(link.linked && !link.modalBusy);
     Action(ID_LINK)->setEnabled(!link.stationScan);
     Action(ID_WRITE)->setEnabled(doc && link.linked && !IsComparison(*doc) && !link.monitorOpen && !link.stationScan);
-    for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_PRINT_TITLE_SET, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT,
-                   ID_FILE_EXPORT_PDF})
+    for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT_CSV, ID_PRINT_TITLE_SET,
+                   ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_FILE_EXPORT_PDF})
         Action(id)->setEnabled(doc != nullptr);
-    // Commands whose windows the program does not have yet.
-    for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_EDIT_FIND,
-                   ID_EDIT_GOTO, ID_DEFINITE_PARAMETER})
+    Action(ID_COMPARE_INVERTER_DEFAULT)->setEnabled(CanCompareInverterWithDefault(link));
+    for (int id : {ID_EDIT_FIND, ID_EDIT_GOTO}) Action(id)->setEnabled(doc != nullptr);
+    // The definite grid shows a parameter document's settings; a comparison has none.
+    Action(ID_DEFINITE_PARAMETER)->setEnabled(doc && !IsComparison(*doc));
         Action(id)->setEnabled(false);
     Action(ID_MONITOR)->setEnabled(link.linked);
     Action(ID_STATION_TITLE)->setEnabled(doc && !IsComparison(*doc) && !link.modalBusy);

@@ -3,7 +3,6 @@
 #include <QColor>
 
 #include "setting_edit.h"
-#include "value_format.h"
 
 namespace telvor {
 namespace {
@@ -40,29 +39,14 @@ void ParameterTableModel::BuildLayout() {
     rows_.clear();
     columns_.clear();
     if (!doc_) return;
-    const auto setName = [this](int set) {
-        return doc_->presentFlags[set] ? Text(doc_->setNames[set]) : QString("------");
-    };
-    switch (doc_->compareMode) {
-        case CompareInverterDefault:
-            columns_ = {{"Description", Cell::Description}, {"Code", Cell::Code},
-                        {"Default", Cell::DefaultValue}, {setName(0), Cell::Set1}};
-            break;
-        case CompareFileFile:
-            columns_ = {{"Description", Cell::Description}, {"Code", Cell::Code},
-                        {setName(0), Cell::Set1}, {setName(1), Cell::Set2}};
-            break;
-        case CompareFilesDefault:
-            columns_ = {{"Description", Cell::Description}, {"Code", Cell::Code}, {"Default", Cell::DefaultValue},
-                        {setName(0), Cell::Set1}, {setName(1), Cell::Set2}, {setName(2), Cell::Set3}};
-            break;
-        default:
-            columns_ = {{"Description", Cell::Description}, {"Code", Cell::Code}, {"Range", Cell::Range},
-                        {"Default", Cell::DefaultText}, {"Setting", Cell::Setting}};
-            break;
-    }
-    for (int slot = 0; slot < kParameterCount; ++slot)
-        if (!IsComparison(*doc_) || doc_->rowFlags[slot] == 1) rows_.push_back(CodeIndexOfSlot(slot));
+    columns_ = DocumentColumns(*doc_);
+    rows_ = ShownCodeIndexes(*doc_);
+}
+
+void ParameterTableModel::ShowOnly(std::vector<int> codeIndexes) {
+    beginResetModel();
+    rows_ = std::move(codeIndexes);
+    endResetModel();
 }
 
 void ParameterTableModel::Refresh() {
@@ -84,7 +68,7 @@ int ParameterTableModel::RowOfCodeIndex(int codeIndex) const {
 }
 
 bool ParameterTableModel::IsSettingCell(const QModelIndex& index) const {
-    return index.isValid() && index.column() < columnCount() && columns_[index.column()].cell == Cell::Setting;
+    return index.isValid() && index.column() < columnCount() && columns_[index.column()].cell == TableCell::Setting;
 }
 
 int ParameterTableModel::rowCount(const QModelIndex& parent) const {
@@ -95,35 +79,15 @@ int ParameterTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(columns_.size());
 }
 
-QString ParameterTableModel::CellText(int codeIndex, Cell cell) const {
-    const int slot = SlotOfCodeIndex(codeIndex);
-    const int format = ValueFormatOf(codeIndex);
-    const auto value = [&](int set) {
-        return doc_->presentFlags[set] ? Text(FormatRawValue(format, doc_->sets[set][slot])) : QString();
-    };
-    switch (cell) {
-        case Cell::Description: return Text(DescriptionText(codeIndex));
-        case Cell::Code: return Text(CodeText(codeIndex));
-        case Cell::Range: return Text(RangeText(codeIndex));
-        case Cell::DefaultText: return Text(DefaultText(codeIndex, doc_->modelIndex));
-        case Cell::Setting: return Text(SettingCellText(*doc_, codeIndex));
-        case Cell::DefaultValue: return Text(FormatRawValue(format, DefaultRaw(codeIndex, doc_->modelIndex, Is50Hz(*doc_))));
-        case Cell::Set1: return value(0);
-        case Cell::Set2: return value(1);
-        case Cell::Set3: return value(2);
-    }
-    return {};
-}
-
 QVariant ParameterTableModel::data(const QModelIndex& index, int role) const {
     if (!doc_ || !index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
-    const Cell cell = columns_[index.column()].cell;
+    const TableCell cell = columns_[index.column()].cell;
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::EditRole: return CellText(rows_[index.row()], cell);
+        case Qt::EditRole: return Text(TableCellText(*doc_, rows_[index.row()], cell));
         case Qt::ForegroundRole:
-            if (cell == Cell::DefaultText || cell == Cell::DefaultValue) return QColor(255, 0, 0);
-            if (cell == Cell::Setting) return QColor(0, 0, 255);
+            if (cell == TableCell::DefaultText || cell == TableCell::DefaultValue) return QColor(255, 0, 0);
+            if (cell == TableCell::Setting) return QColor(0, 0, 255);
             return {};
         case Qt::BackgroundRole:
             // A Setting cell that cannot be changed shows it at once.
@@ -138,7 +102,7 @@ QVariant ParameterTableModel::data(const QModelIndex& index, int role) const {
 QVariant ParameterTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
     switch (role) {
-        case Qt::DisplayRole: return columns_[section].header;
+        case Qt::DisplayRole: return Text(columns_[section].caption);
         case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
         case Qt::FontRole: return HeaderFont();
         case Qt::BackgroundRole: return QColor(250, 251, 210);

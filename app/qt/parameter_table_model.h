@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "solvane_doc.h"
+#include "document_table.h"
 
 namespace telvor {
 
@@ -27,6 +27,8 @@ public:
     // Shows the document (nullptr shows nothing); the model does not own it.
     void SetDocument(CSolvaneDoc* doc);
     CSolvaneDoc* Document() const { return doc_; }
+    // Only these parameters, in this order, as rows (the definite-parameter grid).
+    void ShowOnly(std::vector<int> codeIndexes);
     // The Default and Setting texts again from the document.
     void Refresh();
     void RefreshRow(int row);
@@ -48,18 +50,12 @@ public:
     static QColor ReadOnlySettingBackground();
 
 private:
-    enum class Cell { Description, Code, Range, DefaultText, Setting, DefaultValue, Set1, Set2, Set3 };
-    struct Column {
-        QString header;
-        Cell cell;
-    };
     void BuildLayout();
-    QString CellText(int codeIndex, Cell cell) const;
 
     std::function<bool()> onlineEditLinked_;
     CSolvaneDoc* doc_ = nullptr;
     std::vector<int> rows_;  // code index of each row
-    std::vector<Column> columns_;
+    std::vector<TableColumn> columns_;
 };
 
 }  // namespace telvor

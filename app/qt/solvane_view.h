@@ -13,6 +13,7 @@
 
 namespace telvor {
 
+class CFindGotoDialog;
 class ParameterTableModel;
 class SettingDelegate;
 
@@ -46,16 +47,28 @@ public:
     // Ends an edit of the Setting cell of row with text, as the in-place editor does.
     void EndSettingEdit(int row, const QString& text);
 
+    // Find and Go to: show the view's one dialog on its tab. The hook sets and
+    // clears the application's modal-busy flag around the dialog and the messages.
+    void OnFind();
+    void OnGoto();
+    CFindGotoDialog* FindGotoDialog() const { return findGoto_; }
+    void SetModalBusyHook(std::function<void(bool)> setBusy) { setBusy_ = std::move(setBusy); }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void ShowFindGoto(int tab);
+    void OnFindRequest(int request);
+    void SetModalBusy(bool busy);
 
     MessageSink& messages_;
     std::function<ViewEditMode()> editMode_;
     std::function<void(const EditedSetting&)> commit_;
     ParameterTableModel* model_;
     SettingDelegate* delegate_;
+    CFindGotoDialog* findGoto_ = nullptr;
+    std::function<void(bool)> setBusy_;
 };
 
 }  // namespace telvor

@@ -15,7 +15,11 @@ QString CellText(CMainFrame& frame, int codeIndex, int column) {
 }
 
 bool TypeIntoSetting(CMainFrame& frame, int codeIndex, const QString& text, Qt::Key endKey) {
-    CSolvaneView* view = frame.View();
+    return TypeIntoSetting(*frame.View(), codeIndex, text, endKey);
+}
+
+bool TypeIntoSetting(CSolvaneView& grid, int codeIndex, const QString& text, Qt::Key endKey) {
+    CSolvaneView* view = &grid;
     ParameterTableModel* model = view->Model();
     const QModelIndex cell = model->index(model->RowOfCodeIndex(codeIndex), kSettingColumn);
     view->setCurrentIndex(cell);

@@ -7,6 +7,7 @@
 
 namespace telvor {
 class CMainFrame;
+class CSolvaneView;
 }
 
 namespace telvor::testing {
@@ -16,5 +17,6 @@ QString CellText(CMainFrame& frame, int codeIndex, int column);
 
 // False when no editor opened (a read-only cell).
 bool TypeIntoSetting(CMainFrame& frame, int codeIndex, const QString& text, Qt::Key endKey = Qt::Key_Return);
+bool TypeIntoSetting(CSolvaneView& view, int codeIndex, const QString& text, Qt::Key endKey = Qt::Key_Return);
 
 }  // namespace telvor::testing

@@ -1,8 +1,8 @@
 // Pictures of the desktop program for the docs and the manual: Model Select, the
 // main window with a set read from a simulated drive, the Link, Read and Write
-// dialogs, a range message, About, a printed page, the station titles and the two
-// monitor windows. Drives the real widgets the way gui_tests does;
-// scripts/screenshots.sh runs it under Xvfb.
+// dialogs, a range message, About, a printed page, the Definite parameter dialog,
+// a compare document, the station titles and the two monitor windows. Drives the
+// real widgets the way gui_tests does; scripts/screenshots.sh runs it under Xvfb.
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +14,7 @@
 #include <cstdio>
 
 #include "command_table.h"
+#include "definite_rules.h"
 #include "grid_edit.h"
 #include "gui_rig.h"
 #include "modbus_ascii.h"
@@ -166,6 +167,17 @@ int main(int argc, char** argv) {
         rig.frame->Action(ID_WRITE)->trigger();
         rig.answers.push_back(GrabThen(out + "/about.png", &ok, Accept()));
         rig.frame->Action(ID_APP_ABOUT)->trigger();
+
+        rig.app.Settings().definite = DefiniteListOf({2, 4, 5, 101, 110});
+        rig.answers.push_back(GrabThen(out + "/definite-dialog.png", &ok, Press("&Close")));
+        rig.frame->Action(ID_DEFINITE_PARAMETER)->trigger();
+
+        // The drive on station 1 against the 50 Hz defaults of its model.
+        rig.answers.push_back(Accept());
+        rig.answers.push_back(PressStandard(QMessageBox::No));  // the save question of the read set
+        rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->trigger();
+        QApplication::processEvents();
+        ok = Save(*rig.frame, out + "/compare-document.png") && ok;
         rig.answers.push_back(PressStandard(QMessageBox::No));  // the save question at close
         rig.frame->close();
         if (rig.unexpected != 0 || !rig.answers.empty()) ok = false;

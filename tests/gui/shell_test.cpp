@@ -107,8 +107,9 @@ private slots:
         rig.NewDocument(0, true);
         QCOMPARE(MenuTitles(*rig.frame), (QStringList{"&File", "&Edit", "&Operation", "&View", "&Help"}));
         QCOMPARE(MenuItems(*rig.frame, "&File"),
-                 (QStringList{"&New...", "&Open...", "&Close", "-", "[Co&mpare]", "-", "&Save", "Save &As...", "-",
-                              "Print &Title && Set...", "Print Pre&view", "&Print...", "&Export PDF...", "-", "Recent File", "-",
+                 (QStringList{"&New...", "&Open...", "&Close", "-", "[Co&mpare]", "-", "&Save", "Save &As...",
+                              "&Export CSV...", "-", "Print &Title && Set...", "Print Pre&view", "&Print...",
+                              "Export P&DF...", "-", "Recent File", "-",
                               "E&xit"}));
         QCOMPARE(MenuItems(*rig.frame, "&Edit"),
                  (QStringList{"Station &Title...", "-", "&Find...", "&Go to...", "-", "&Definite parameter..."}));
@@ -223,8 +224,10 @@ private slots:
         QVERIFY(!rig.frame->Action(ID_READ)->isEnabled());
         QVERIFY(!rig.frame->Action(ID_WRITE)->isEnabled());
         QVERIFY(rig.frame->Action(ID_ONLINE_EDIT)->isEnabled());
-        for (int id : {ID_COMPARE_INVERTER_DEFAULT, ID_COMPARE_FILE_FILE, ID_COMPARE_FILES_DEFAULT, ID_EDIT_FIND,
-                       ID_EDIT_GOTO, ID_DEFINITE_PARAMETER, ID_MONITOR})
+        QVERIFY(!rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->isEnabled());
+        QVERIFY(rig.frame->Action(ID_COMPARE_FILE_FILE)->isEnabled());
+        QVERIFY(rig.frame->Action(ID_COMPARE_FILES_DEFAULT)->isEnabled());
+        for (int id : {ID_MONITOR})
             QVERIFY2(!rig.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
         QVERIFY(rig.frame->Action(ID_STATION_TITLE)->isEnabled());
         rig.app.Link().linked = true;
@@ -232,9 +235,11 @@ private slots:
         QVERIFY(rig.frame->Action(ID_READ)->isEnabled());
         QVERIFY(rig.frame->Action(ID_WRITE)->isEnabled());
         QVERIFY(rig.frame->Action(ID_MONITOR)->isEnabled());
+        QVERIFY(rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->isEnabled());
         rig.app.Link().monitorOpen = true;
         rig.frame->UpdateCommandUi();
         QVERIFY(!rig.frame->Action(ID_WRITE)->isEnabled());
+        QVERIFY(!rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->isEnabled());
         rig.app.Link().monitorOpen = false;
         rig.app.Link().modalBusy = true;
         rig.app.Link().stationScan = true;
@@ -242,6 +247,7 @@ private slots:
         QVERIFY(!rig.frame->Action(ID_READ)->isEnabled());
         QVERIFY(!rig.frame->Action(ID_WRITE)->isEnabled());
         QVERIFY(!rig.frame->Action(ID_LINK)->isEnabled());
+        QVERIFY(!rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->isEnabled());
         rig.app.Link() = LinkState{};
     }
 
