@@ -276,7 +276,6 @@ void CMainFrame::UpdateCommandUi() {
     for (int id : {ID_EDIT_FIND, ID_EDIT_GOTO}) Action(id)->setEnabled(doc != nullptr);
     // The definite grid shows a parameter document's settings; a comparison has none.
     Action(ID_DEFINITE_PARAMETER)->setEnabled(doc && !IsComparison(*doc));
-        Action(id)->setEnabled(false);
     Action(ID_MONITOR)->setEnabled(link.linked);
     Action(ID_STATION_TITLE)->setEnabled(doc && !IsComparison(*doc) && !link.modalBusy);
     Action(ID_ONLINE_EDIT)->setChecked(app_.OnlineEdit());

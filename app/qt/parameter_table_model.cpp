@@ -91,7 +91,7 @@ QVariant ParameterTableModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::BackgroundRole:
             // A Setting cell that cannot be changed shows it at once.
-            if (cell == Cell::Setting && !(flags(index) & Qt::ItemIsEditable)) return ReadOnlySettingBackground();
+            if (cell == TableCell::Setting && !(flags(index) & Qt::ItemIsEditable)) return ReadOnlySettingBackground();
             return QColor(Qt::white);
         case Qt::TextAlignmentRole: return int(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::FontRole: return BodyFont();
