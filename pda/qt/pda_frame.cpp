@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "compare_commands.h"
+#include "compare_menu_commands.h"
 #include "document_file.h"
 #include "document_save.h"
 #include "gsm_modbus_ascii.h"
@@ -38,6 +40,11 @@ enum PdaCommand {
     kOpen = 57601,
     kSave = 57603,
     kSaveAs = 32797,
+    kCompareInverter = 32775,
+    kCompareFileFile = 32776,
+    kCompareFilesDefault = 32777,
+    kFind = 57636,
+    kGoto = 32782,
     kExit = 32779,
     kLink = 32788,
     kRead = 32790,
@@ -58,9 +65,16 @@ struct PdaMenuItem {
 constexpr PdaMenuItem kMenu[] = {
     {"File", kNew, "New...", "Create a new parameter document\nNew"},
     {"File", kOpen, "Open...", "Open an existing parameter document\nOpen"},
+    {"File/Compare", kCompareInverter, "Inverter with Default...",
+     "Compare parameter: Inverter with Default\nInverter with Default"},
+    {"File/Compare", kCompareFileFile, "File with File...", "Compare parameter: File with File\nFile with File"},
+    {"File/Compare", kCompareFilesDefault, "Files with Default...",
+     "Compare parameter: Files with Default\nFiles with Default"},
     {"File", kSave, "Save", "Save the active document\nSave"},
     {"File", kSaveAs, "Save As...", "Save the active document with a new name\nSave As"},
     {"File", kExit, "Exit", "Quit the VarnoxLink PDA; prompts to save file\nExit"},
+    {"Edit", kFind, "Find...", "Find the specified text\nFind"},
+    {"Edit", kGoto, "Go to...", "Go to the specified parameter line\nGo to"},
     {"Operation", kLink, "Link...", "Link with inverter\nLink"},
     {"Operation", kRead, "Read...", "Read parameters from the inverter\nRead"},
     {"Operation", kWrite, "Write...", "Write parameters to the inverter\nWrite"},
@@ -88,6 +102,7 @@ CPdaFrame::CPdaFrame(CSolvaneApp& app, PdaUserInterface& ui, CGSMModbusAscii& li
     setCentralWidget(view_);
     resize(480, 640);
     setMinimumSize(240, 320);
+    view_->SetModalBusyHook([this](bool busy) { app_.Link().modalBusy = busy; });
     view_->SetOnlineCommit([this](const CSolvaneView::EditedSetting& edited) {
         CommitViewEdit(app_, ui_, *view_, edited);
         UpdateCommandUi();
@@ -118,7 +133,11 @@ void CPdaFrame::BuildMenus() {
     QHash<QString, QMenu*> menus;
     for (const PdaMenuItem& item : kMenu) {
         QMenu*& menu = menus[item.menu];
-        if (!menu) menu = menuBar()->addMenu(item.menu);
+        if (!menu) {
+            // "File/Compare" is a submenu of File.
+            const QStringList path = QString(item.menu).split('/');
+            menu = path.size() > 1 ? menus[path.first()]->addMenu(path.last()) : menuBar()->addMenu(item.menu);
+        }
         const QStringList prompt = QString(item.prompt).split('\n');
         auto* action = menu->addAction(item.text);
         action->setObjectName(QString::number(item.id));
@@ -127,6 +146,20 @@ void CPdaFrame::BuildMenus() {
         actions_.insert(item.id, action);
         if (auto handler = handlers.value(item.id)) connect(action, &QAction::triggered, this, handler);
     }
+    const std::pair<int, bool (*)(CSolvaneApp&, QtUserInterface&, QWidget*)> compares[] = {
+        {kCompareInverter, &RunCompareInverterDefault},
+        {kCompareFileFile, &RunCompareFileFile},
+        {kCompareFilesDefault, &RunCompareFilesDefault},
+    };
+    for (const auto& [id, run] : compares)
+        connect(actions_[id], &QAction::triggered, this, [this, run = run] {
+            run(app_, ui_, this);
+            ShowDocument();
+        });
+    connect(actions_[kFind], &QAction::triggered, view_, &CSolvaneView::OnFind);
+    connect(actions_[kGoto], &QAction::triggered, view_, &CSolvaneView::OnGoto);
+    actions_[kFind]->setShortcut(QKeySequence("Ctrl+F"));
+    actions_[kGoto]->setShortcut(QKeySequence("Ctrl+G"));
     connect(actions_[kSave], &QAction::triggered, this, &CPdaFrame::OnFileSave);
     connect(actions_[kSaveAs], &QAction::triggered, this, &CPdaFrame::OnFileSaveAs);
     connect(actions_[kExit], &QAction::triggered, this, &QWidget::close);
@@ -153,6 +186,7 @@ void CPdaFrame::UpdateCommandUi() {
     const CSolvaneDoc* doc = app_.Document();
     const bool comparison = doc && IsComparison(*doc);
     actions_[kWrite]->setEnabled(doc && !comparison);
+    actions_[kCompareInverter]->setEnabled(CanCompareInverterWithDefault(app_.Link()));
     actions_[kOnlineEdit]->setChecked(app_.OnlineEdit());
     setWindowTitle(doc ? QString::fromStdString(doc->title) + " - " + kTitle : QString(kTitle));
 }
