@@ -31,6 +31,14 @@ bool SaveDocument(CSolvaneDoc& doc, UserInterface& ui) {
     return true;
 }
 
+bool SaveDocumentAs(CSolvaneDoc& doc, UserInterface& ui) {
+    const bool wasUntitled = doc.untitled;
+    doc.untitled = true;
+    const bool saved = SaveDocument(doc, ui);
+    if (!saved) doc.untitled = wasUntitled;
+    return saved;
+}
+
 bool SaveIfModified(CSolvaneDoc& doc, UserInterface& ui, SaveButtons buttons) {
     auto ask = [&ui](const std::string& text, SaveButtons offered) {
         Answer answer = ui.Ask(kApplicationTitle, text,

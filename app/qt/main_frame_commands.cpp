@@ -117,13 +117,9 @@ bool CMainFrame::OnFileSave() {
 bool CMainFrame::OnFileSaveAs() {
     CSolvaneDoc* doc = app_.Document();
     if (!doc) return false;
-    // Save As is Save of a document that asks for its file.
-    const bool wasUntitled = doc->untitled;
-    doc->untitled = true;
     app_.Link().modalBusy = true;
-    const bool saved = SaveDocument(*doc, ui_);
+    const bool saved = SaveDocumentAs(*doc, ui_);
     app_.Link().modalBusy = false;
-    if (!saved) doc->untitled = wasUntitled;
     SavedAs(saved);
     return saved;
 }

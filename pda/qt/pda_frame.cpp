@@ -250,12 +250,7 @@ bool CPdaFrame::OnFileSave() {
 
 bool CPdaFrame::OnFileSaveAs() {
     CSolvaneDoc* doc = app_.Document();
-    if (!doc) return false;
-    // Save As is Save of a document that asks for its file.
-    const bool wasUntitled = doc->untitled;
-    doc->untitled = true;
-    const bool saved = SaveDocument(*doc, ui_);
-    if (!saved) doc->untitled = wasUntitled;
+    const bool saved = doc && SaveDocumentAs(*doc, ui_);
     UpdateCommandUi();
     return saved;
 }
