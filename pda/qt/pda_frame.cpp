@@ -5,13 +5,16 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QPushButton>
 #include <QStyle>
+#include <QTabBar>
 #include <QToolBar>
 
 #include "compare_commands.h"
 #include "compare_menu_commands.h"
 #include "document_file.h"
 #include "document_save.h"
+#include "find_goto_dialog.h"
 #include "gsm_modbus_ascii.h"
 #include "handheld_link.h"
 #include "model_select_dialog.h"
@@ -146,18 +149,23 @@ void CPdaFrame::BuildMenus() {
         actions_.insert(item.id, action);
         if (auto handler = handlers.value(item.id)) connect(action, &QAction::triggered, this, handler);
     }
-    const std::pair<int, bool (*)(CSolvaneApp&, QtUserInterface&, QWidget*)> compares[] = {
+    using RunCompare = bool (*)(CSolvaneApp&, QtUserInterface&, QWidget*, const AdaptDialog&);
+    const std::pair<int, RunCompare> compares[] = {
         {kCompareInverter, &RunCompareInverterDefault},
         {kCompareFileFile, &RunCompareFileFile},
         {kCompareFilesDefault, &RunCompareFilesDefault},
     };
     for (const auto& [id, run] : compares)
         connect(actions_[id], &QAction::triggered, this, [this, run = run] {
-            run(app_, ui_, this);
+            run(app_, ui_, this, [](QDialog& dialog) {
+                // The handheld's file slots are chosen with small "..." buttons.
+                for (QPushButton* button : dialog.findChildren<QPushButton*>())
+                    if (button->text().startsWith("File&")) button->setText("...");
+            });
             ShowDocument();
         });
-    connect(actions_[kFind], &QAction::triggered, view_, &CSolvaneView::OnFind);
-    connect(actions_[kGoto], &QAction::triggered, view_, &CSolvaneView::OnGoto);
+    connect(actions_[kFind], &QAction::triggered, this, [this] { ShowSearch(true); });
+    connect(actions_[kGoto], &QAction::triggered, this, [this] { ShowSearch(false); });
     actions_[kFind]->setShortcut(QKeySequence("Ctrl+F"));
     actions_[kGoto]->setShortcut(QKeySequence("Ctrl+G"));
     connect(actions_[kSave], &QAction::triggered, this, &CPdaFrame::OnFileSave);
@@ -282,6 +290,15 @@ void CPdaFrame::OnWrite() {
     if (ui_.RunModal(dialog) == QDialog::Accepted)
         FinishWriteCommand(app_, ui_, {std::to_string(dialog.Station()), false, dialog.Groups()});
     UpdateCommandUi();
+}
+
+void CPdaFrame::ShowSearch(bool find) {
+    find ? view_->OnFind() : view_->OnGoto();
+    // The handheld shows Find and Go to as two dialogs of their own: no tabs, each with its caption.
+    if (CFindGotoDialog* dialog = view_->FindGotoDialog()) {
+        dialog->Tabs()->hide();
+        dialog->setWindowTitle(find ? "Find" : "Go to");
+    }
 }
 
 void CPdaFrame::OnOnlineEdit() {

@@ -35,6 +35,8 @@ public:
     void OnRead();
     void OnWrite();
     void OnOnlineEdit();
+    // Find (true) or Go to over the view's search.
+    void ShowSearch(bool find);
     void OnMonitor();
     void OnModuleStatus();
 

@@ -6,17 +6,21 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
 #include "document_file.h"
 #include "gsm_modbus_ascii.h"
+#include "find_goto_dialog.h"
 #include "gui_rig.h"
 #include "monitor_sheet.h"
 #include "pda_frame.h"
 #include "pda_user_interface.h"
 #include "sim_line.h"
 #include "solvane_app.h"
+#include "solvane_view.h"
 #include "whole_file.h"
 
 namespace telvor::testing {
@@ -127,6 +131,26 @@ private slots:
         QVERIFY(!rig.app.Link().linked);
         QVERIFY(!rig.line.IsOpen());
         QVERIFY(!rig.app.Link().monitorOpen);
+    }
+
+    void findAndGoToAreDialogsOfTheirOwnAndCompareFilesUseDotButtons() {
+        HandheldRig rig("");
+        rig.frame->ShowSearch(false);
+        CFindGotoDialog* search = rig.frame->View()->FindGotoDialog();
+        QVERIFY(search && search->isVisible());
+        QCOMPARE(search->windowTitle(), QString("Go to"));
+        QVERIFY(search->Tabs()->isHidden());
+        rig.frame->ShowSearch(true);
+        QCOMPARE(search->windowTitle(), QString("Find"));
+
+        QStringList buttons;
+        rig.answers.push_back([&buttons](QDialog& dialog) {
+            for (QPushButton* button : dialog.findChildren<QPushButton*>()) buttons << button->text();
+            dialog.reject();
+        });
+        rig.frame->Action(32776)->trigger();
+        QCOMPARE(buttons.count("..."), 2);
+        QVERIFY(!rig.app.Link().modalBusy);
     }
 
     void savedFileIsTheHandheldFlavourAndOpensOnTheDesktop() {

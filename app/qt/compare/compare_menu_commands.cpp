@@ -7,29 +7,32 @@
 
 namespace telvor {
 
-bool RunCompareInverterDefault(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent) {
+bool RunCompareInverterDefault(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent, const AdaptDialog& adapt) {
     const std::optional<SelStationData> start = BeginCompareInverterDefault(app);
     if (!start) return false;
     CSelStationDialog dialog(*start, parent);
     std::optional<SelStationData> choice;
+    if (adapt) adapt(dialog);
     if (ui.RunModal(dialog) == QDialog::Accepted) choice = dialog.Choice();
     return FinishCompareInverterDefault(app, ui, choice);
 }
 
-bool RunCompareFileFile(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent) {
+bool RunCompareFileFile(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent, const AdaptDialog& adapt) {
     const std::optional<FileWithFileData> start = BeginCompareFileFile(app);
     if (!start) return false;
     CFileWithFileDialog dialog(*start, ui, parent);
     std::optional<FileWithFileData> choice;
+    if (adapt) adapt(dialog);
     if (ui.RunModal(dialog) == QDialog::Accepted) choice = dialog.Choice();
     return FinishCompareFileFile(app, ui, choice);
 }
 
-bool RunCompareFilesDefault(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent) {
+bool RunCompareFilesDefault(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent, const AdaptDialog& adapt) {
     const std::optional<FileWithDefData> start = BeginCompareFilesDefault(app);
     if (!start) return false;
     CFileWithDefDialog dialog(*start, ui, parent);
     std::optional<FileWithDefData> choice;
+    if (adapt) adapt(dialog);
     if (ui.RunModal(dialog) == QDialog::Accepted) choice = dialog.Choice();
     return FinishCompareFilesDefault(app, ui, choice);
 }
