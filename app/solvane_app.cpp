@@ -44,6 +44,13 @@ CSolvaneDoc& CSolvaneApp::NewDocument() {
     return *document_;
 }
 
+void CSolvaneApp::TakeOpenedDocument(CSolvaneDoc document) {
+    link_.currentModel = document.modelIndex;
+    pending_.Clear();
+    pending_.mode = document.compareMode;
+    document_ = std::move(document);
+}
+
 void CSolvaneApp::CloseProgressWindow() {
     if (progressWindow) progressWindow->Close();
     progressWindow.reset();

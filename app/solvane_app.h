@@ -68,6 +68,9 @@ public:
     // The open document, or nullptr.
     CSolvaneDoc* Document() { return document_ ? &*document_ : nullptr; }
     void SetDocument(CSolvaneDoc document) { document_ = std::move(document); }
+    // A document read from a file becomes the open one: its model becomes the current
+    // model and a comparison's mode the pending one.
+    void TakeOpenedDocument(CSolvaneDoc document);
     void CloseDocument() { document_.reset(); }
     // New: an untitled parameter document for the current model and 50 Hz flag,
     // in place of the open one; with readIntoNewDocument set it takes the read

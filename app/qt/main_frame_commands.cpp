@@ -81,10 +81,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
         return false;
     }
     if (!SaveModifiedDocument()) return false;
-    app_.Link().currentModel = read.doc.modelIndex;
-    app_.Pending().Clear();
-    app_.Pending().mode = read.doc.compareMode;
-    app_.SetDocument(std::move(read.doc));
+    app_.TakeOpenedDocument(std::move(read.doc));
     recent_.Add(path);
     ShowDocument();
     return true;

@@ -241,10 +241,7 @@ bool CPdaFrame::OpenDocumentFile(const QString& path) {
         return false;
     }
     if (!SaveModifiedDocument()) return false;
-    app_.Link().currentModel = read.doc.modelIndex;
-    app_.Pending().Clear();
-    app_.Pending().mode = read.doc.compareMode;
-    app_.SetDocument(std::move(read.doc));
+    app_.TakeOpenedDocument(std::move(read.doc));
     ShowDocument();
     return true;
 }

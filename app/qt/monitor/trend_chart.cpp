@@ -22,7 +22,8 @@ double Highest(QLineSeries* series, double floor) {
 }  // namespace
 
 TrendChart::TrendChart(QWidget* parent)
-    : QChartView(parent),
+    // The view owns the chart it is made with; one set later would orphan the view's own.
+    : QChartView(new QChart, parent),
       frequency_(new QLineSeries),
       current_(new QLineSeries),
       time_(new QValueAxis),
@@ -31,7 +32,7 @@ TrendChart::TrendChart(QWidget* parent)
     setObjectName("trend");
     frequency_->setName("Output freq. (Hz)");
     current_->setName("Output amp. (A)");
-    auto* chart = new QChart;
+    QChart* chart = this->chart();
     chart->addSeries(frequency_);
     chart->addSeries(current_);
     time_->setTitleText("s");
@@ -50,7 +51,6 @@ TrendChart::TrendChart(QWidget* parent)
     amperes_->setRange(0, 5);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(2, 2, 2, 2));
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(420, 260);
 }
