@@ -10,6 +10,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QPointer>
+#include <QTimer>
 
 #include "document_file.h"
 #include "gsm_modbus_ascii.h"
@@ -131,6 +133,32 @@ private slots:
         QVERIFY(!rig.app.Link().linked);
         QVERIFY(!rig.line.IsOpen());
         QVERIFY(!rig.app.Link().monitorOpen);
+    }
+
+    void yesToTheMonitorQuestionReopensThePortAndPollingGoesOn() {
+        SimLine sim({"--stations", "1", "--model", "8", "--running", "1=30"});
+        QVERIFY(sim.Started());
+        HandheldRig rig(sim.LinkPath());
+        rig.Link("1");
+        QVERIFY(rig.app.Link().linked);
+        rig.shown.clear();
+        rig.answers.push_back(Accept());
+        QPointer<QDialog> sheet;
+        rig.answers.push_back([&sim, &sheet](QDialog& dialog) {
+            sheet = &dialog;
+            QTRY_COMPARE_WITH_TIMEOUT(dialog.findChild<QLabel*>("runState")->text(), QString("RUN"), 5000);
+            QVERIFY(sim.Control("fault 1 silent"));
+        });
+        rig.answers.push_back([&sim, &sheet](QDialog& question) {
+            QVERIFY(sim.Control("clear 1"));
+            PressStandard(QMessageBox::Yes)(question);
+            // Polls on the reopened port are answered again; then the user closes the sheet.
+            QTimer::singleShot(1500, sheet, [&sheet] { sheet->reject(); });
+        });
+        rig.frame->OnMonitor();
+        QCOMPARE(rig.shown.size(), 3);
+        QVERIFY(rig.app.Link().linked);
+        QVERIFY(rig.line.IsOpen());
     }
 
     void findAndGoToAreDialogsOfTheirOwnAndCompareFilesUseDotButtons() {
