@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QSettings>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -104,6 +105,12 @@ void GuiRig::Link(const QString& stationText, std::deque<DialogAnswer> after) {
     });
     for (auto& answer : after) answers.push_back(std::move(answer));
     frame->OnLink();
+}
+
+bool SaveScreenshot(QWidget& widget, const QString& path) {
+    const bool ok = widget.grab().save(path, "PNG");
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
 }
 
 void Settle() {

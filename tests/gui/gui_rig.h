@@ -55,6 +55,9 @@ private:
     std::string folder_;
 };
 
+// Saves a picture of the widget as PNG and says so on stdout.
+bool SaveScreenshot(QWidget& widget, const QString& path);
+
 // Lets queued events (edit hand-offs, commits) run.
 void Settle();
 

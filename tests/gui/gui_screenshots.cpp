@@ -31,18 +31,12 @@ using namespace telvor::testing;
 
 namespace {
 
-bool Save(QWidget& widget, const QString& path) {
-    const bool ok = widget.grab().save(path, "PNG");
-    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
-    return ok;
-}
-
 // Grabs the dialog once it is painted, then answers it.
 DialogAnswer GrabThen(const QString& path, bool* ok, DialogAnswer answer) {
     return [path, ok, answer](QDialog& dialog) {
         dialog.adjustSize();
         QApplication::processEvents();
-        *ok = Save(dialog, path) && *ok;
+        *ok = SaveScreenshot(dialog, path) && *ok;
         answer(dialog);
     };
 }
@@ -74,7 +68,7 @@ bool MonitorPictures(const QString& out) {
         for (int i = 0; i < 3; ++i) titles.Row(i)->setText(names[i]);
         dialog.adjustSize();
         QApplication::processEvents();
-        ok = Save(dialog, out + "/station-title-dialog.png") && ok;
+        ok = SaveScreenshot(dialog, out + "/station-title-dialog.png") && ok;
         dialog.accept();
     });
     rig.frame->Action(ID_STATION_TITLE)->trigger();
@@ -84,7 +78,7 @@ bool MonitorPictures(const QString& out) {
     rig.frame->Action(ID_MONITOR)->trigger();
     if (CMonSingleDialog* single = monitor.SingleWindow()) {
         Tick(monitor, 5);
-        ok = Save(*single, out + "/monitor-single.png") && ok;
+        ok = SaveScreenshot(*single, out + "/monitor-single.png") && ok;
         single->close();
         QApplication::processEvents();
     } else {
@@ -99,7 +93,7 @@ bool MonitorPictures(const QString& out) {
     rig.frame->Action(ID_MONITOR)->trigger();
     if (CMonMultiDialog* all = monitor.MultiWindow()) {
         Tick(monitor, 3);
-        ok = Save(*all, out + "/monitor-all.png") && ok;
+        ok = SaveScreenshot(*all, out + "/monitor-all.png") && ok;
         all->close();
     } else {
         ok = false;
@@ -150,7 +144,7 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         rig.frame->Action(ID_READ)->showStatusText(rig.frame.get());
         QApplication::processEvents();
-        ok = Save(*rig.frame, out + "/main-window.png") && ok;
+        ok = SaveScreenshot(*rig.frame, out + "/main-window.png") && ok;
 
         // The set as a commissioning record: page 1 of its PDF becomes print-page.png.
         CSolvaneDoc& doc = *rig.app.Document();
@@ -177,7 +171,7 @@ int main(int argc, char** argv) {
         rig.answers.push_back(PressStandard(QMessageBox::No));  // the save question of the read set
         rig.frame->Action(ID_COMPARE_INVERTER_DEFAULT)->trigger();
         QApplication::processEvents();
-        ok = Save(*rig.frame, out + "/compare-document.png") && ok;
+        ok = SaveScreenshot(*rig.frame, out + "/compare-document.png") && ok;
         rig.answers.push_back(PressStandard(QMessageBox::No));  // the save question at close
         rig.frame->close();
         if (rig.unexpected != 0 || !rig.answers.empty()) ok = false;

@@ -17,6 +17,7 @@
 #include "gsm_modbus_ascii.h"
 #include "find_goto_dialog.h"
 #include "gui_rig.h"
+#include "handheld_rig.h"
 #include "monitor_sheet.h"
 #include "pda_frame.h"
 #include "pda_user_interface.h"
@@ -26,42 +27,6 @@
 #include "whole_file.h"
 
 namespace telvor::testing {
-
-class HandheldRig {
-public:
-    explicit HandheldRig(const std::string& linkPath) {
-        app.linkPath = linkPath;
-        ui.SetModalHook([this](QDialog& dialog) {
-            shown << Describe(dialog);
-            if (answers.empty()) {
-                dialog.done(-1);
-                return;
-            }
-            DialogAnswer answer = std::move(answers.front());
-            answers.pop_front();
-            answer(dialog);
-        });
-        frame = std::make_unique<CPdaFrame>(app, ui, line);
-    }
-    void Link(const QString& stations) {
-        answers.push_back([stations](QDialog& dialog) {
-            dialog.findChild<QLineEdit*>("station")->setText(stations);
-            Press("Link")(dialog);
-        });
-        frame->OnLink();
-    }
-    QString Field(QDialog& dialog, const char* name) {
-        if (auto* edit = dialog.findChild<QLineEdit*>(name)) return edit->text();
-        return dialog.findChild<QLabel*>(name)->text();
-    }
-
-    CSolvaneApp app;
-    PdaUserInterface ui;
-    CGSMModbusAscii line;
-    std::unique_ptr<CPdaFrame> frame;
-    std::deque<DialogAnswer> answers;
-    QStringList shown;
-};
 
 class HandheldShellTest : public QObject {
     Q_OBJECT
