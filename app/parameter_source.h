@@ -6,13 +6,9 @@
 #include <span>
 
 #include "parameter_block_reader.h"
+#include "parameter_groups.h"
 
 namespace telvor {
-
-struct ReadOptions {
-    bool blockRead = false;
-    int blockLimit = kDefaultParameterBlock;  // registers a request, 1..kLargestParameterBlock
-};
 
 class ParameterSource {
 public:

@@ -11,7 +11,6 @@
 #include "modbus_ascii.h"
 #include "parameter_groups.h"
 #include "parameter_keys.h"
-#include "parameter_source.h"
 #include "pending_compare.h"
 #include "program_settings.h"
 #include "progress_window.h"
