@@ -68,7 +68,11 @@ CMainFrame::CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent)
     });
 
     CreateActions();
-    print_ = new PrintCommands(app_, ui_, *this);
+    print_ = new PrintCommands(app_, ui_, *this, [this] { UpdateCommandUi(); });
+    connect(Action(ID_PRINT_TITLE_SET), &QAction::triggered, print_, &PrintCommands::OnPrintTitle);
+    connect(Action(ID_FILE_PRINT), &QAction::triggered, print_, &PrintCommands::OnPrint);
+    connect(Action(ID_FILE_PRINT_PREVIEW), &QAction::triggered, print_, &PrintCommands::OnPrintPreview);
+    connect(Action(ID_FILE_EXPORT_PDF), &QAction::triggered, print_, &PrintCommands::OnExportPdf);
     CreateToolBar();
     CreateStatusBar();
     BuildMenus();

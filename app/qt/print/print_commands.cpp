@@ -1,6 +1,5 @@
 #include "print_commands.h"
 
-#include <QAction>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
@@ -8,8 +7,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "command_table.h"
-#include "main_frame.h"
 #include "page_painter.h"
 #include "pdf_export.h"
 #include "print_choice_boxes.h"
@@ -30,35 +27,30 @@ std::string PdfNameOf(const CSolvaneDoc& doc) {
 
 }  // namespace
 
-PrintCommands::PrintCommands(CSolvaneApp& app, QtUserInterface& ui, CMainFrame& frame)
-    : QObject(&frame), app_(app), ui_(ui), frame_(frame), hasDefaultPrinter_([] {
-          return !QPrinterInfo::defaultPrinter().isNull();
-      }) {
-    connect(frame.Action(ID_PRINT_TITLE_SET), &QAction::triggered, this, &PrintCommands::OnPrintTitle);
-    connect(frame.Action(ID_FILE_PRINT), &QAction::triggered, this, &PrintCommands::OnPrint);
-    connect(frame.Action(ID_FILE_PRINT_PREVIEW), &QAction::triggered, this, &PrintCommands::OnPrintPreview);
-    connect(frame.Action(ID_FILE_EXPORT_PDF), &QAction::triggered, this, &PrintCommands::OnExportPdf);
-}
+PrintCommands::PrintCommands(CSolvaneApp& app, QtUserInterface& ui, QWidget& window,
+                             std::function<void()> afterCommand)
+    : QObject(&window), app_(app), ui_(ui), window_(window), afterCommand_(std::move(afterCommand)),
+      hasDefaultPrinter_([] { return !QPrinterInfo::defaultPrinter().isNull(); }) {}
 
 void PrintCommands::Busy(const std::function<void()>& command) {
     if (!app_.Document()) return;
     app_.Link().modalBusy = true;
     command();
     app_.Link().modalBusy = false;
-    frame_.UpdateCommandUi();
+    afterCommand_();
 }
 
 void PrintCommands::OnPrintTitle() {
     Busy([this] {
         CSolvaneDoc& doc = *app_.Document();
-        CPrintTitleDialog dialog(PrintTitleDataOf(doc, app_.Settings()), ui_, &frame_);
+        CPrintTitleDialog dialog(PrintTitleDataOf(doc, app_.Settings()), ui_, &window_);
         if (ui_.RunModal(dialog) == QDialog::Accepted) ApplyPrintTitle(dialog.Data(), doc, app_.Settings());
     });
 }
 
 void PrintCommands::OnPrint() {
     Busy([this] {
-        CPrintSetDialog dialog(PrintChoiceOf(app_.Settings()), ui_, &frame_);
+        CPrintSetDialog dialog(PrintChoiceOf(app_.Settings()), ui_, &window_);
         if (ui_.RunModal(dialog) != QDialog::Accepted) return;
         StorePrintChoice(dialog.Choice(), app_.Settings());
         if (dialog.PreviewChosen()) ShowPreview();
@@ -96,7 +88,7 @@ bool PrintCommands::PaintPages(QPrinter& printer) {
 
 void PrintCommands::PrintOnPrinter() {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &frame_);
+    QPrintDialog dialog(&printer, &window_);
     dialog.setObjectName("Print");
     if (ui_.RunModal(dialog) != QDialog::Accepted) return;
     if (!PaintPages(printer)) ui_.ShowMessage(kApplicationTitle, kCommandFailedMessage, MessageIcon::Warning);
@@ -108,7 +100,7 @@ void PrintCommands::ShowPreview() {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, &frame_);
+    QPrintPreviewDialog dialog(&printer, &window_);
     dialog.setObjectName("PrintPreview");
     bool painted = true;
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,

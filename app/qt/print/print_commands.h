@@ -8,10 +8,10 @@
 #include "print_choice.h"
 
 class QPrinter;
+class QWidget;
 
 namespace telvor {
 
-class CMainFrame;
 class CSolvaneApp;
 class QtUserInterface;
 
@@ -21,8 +21,9 @@ inline constexpr const char* kPrintPreviewCaption = "Print Preview";
 class PrintCommands : public QObject {
     Q_OBJECT
 public:
-    // Connects itself to the frame's print actions.
-    PrintCommands(CSolvaneApp& app, QtUserInterface& ui, CMainFrame& frame);
+    // The dialogs open over `window`; `afterCommand` runs when a command is done
+    // (the main window refreshes its commands).
+    PrintCommands(CSolvaneApp& app, QtUserInterface& ui, QWidget& window, std::function<void()> afterCommand);
 
     void OnPrintTitle();
     void OnPrint();
@@ -37,12 +38,13 @@ private:
     void ShowPreview();
     // Lays the pages out for the printer's page and paints them; false when the printer would not start.
     bool PaintPages(QPrinter& printer);
-    // Runs a command with the modal-busy flag set, then refreshes the frame.
+    // Runs a command with the modal-busy flag set, then afterCommand.
     void Busy(const std::function<void()>& command);
 
     CSolvaneApp& app_;
     QtUserInterface& ui_;
-    CMainFrame& frame_;
+    QWidget& window_;
+    std::function<void()> afterCommand_;
     std::function<bool()> hasDefaultPrinter_;
 };
 
