@@ -1,6 +1,7 @@
 #include "pty_server.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +21,35 @@ std::chrono::microseconds LineTime(std::size_t requestLength, std::size_t replyL
     const auto bits = static_cast<long long>(requestLength + replyLength) * 10;
     return std::chrono::microseconds(bits * 1000000 / baud);
 }
+
+bool ParseLineFormat(std::string_view text, LineFormat& format) {
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos || text.size() != dash + 4) return false;
+    int baud = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + dash, baud);
+    const char data = text[dash + 1], parity = text[dash + 2], stop = text[dash + 3];
+    if (error != std::errc() || end != text.data() + dash || baud <= 0 || (data != '7' && data != '8') ||
+        (parity != 'N' && parity != 'O' && parity != 'E') || (stop != '1' && stop != '2'))
+        return false;
+    format = {baud, data - '0', parity, stop - '0'};
+    return true;
+}
+
+namespace {
+
+int BaudOfSpeed(speed_t speed) {
+    switch (speed) {
+    case B4800: return 4800;
+    case B9600: return 9600;
+    case B19200: return 19200;
+    case B38400: return 38400;
+    case B57600: return 57600;
+    case B115200: return 115200;
+    default: return 0;
+    }
+}
+
+}  // namespace
 
 PtyServer::PtyServer(DriveLine line, ServerOptions options) : line_(std::move(line)), options_(std::move(options)) {}
 
@@ -137,7 +167,20 @@ void PtyServer::TakeControl() {
     }
 }
 
+bool PtyServer::HearsLine() const {
+    if (!options_.format) return true;
+    termios line{};
+    // The master side reports the line settings its slave side was given.
+    if (tcgetattr(master_, &line) != 0) return false;
+    const LineFormat& format = *options_.format;
+    const tcflag_t parity = line.c_cflag & (PARENB | PARODD);
+    const tcflag_t wanted = format.parity == 'N' ? 0 : format.parity == 'O' ? PARENB | PARODD : PARENB;
+    return BaudOfSpeed(cfgetospeed(&line)) == format.baud && (line.c_cflag & CSIZE) == (format.dataBits == 7 ? CS7 : CS8) &&
+           parity == wanted && ((line.c_cflag & CSTOPB) != 0) == (format.stopBits == 2);
+}
+
 void PtyServer::TakeBytes(const char* bytes, std::size_t count) {
+    if (!HearsLine()) return;
     received_.append(bytes, count);
     for (std::size_t end; (end = received_.find('\n')) != std::string::npos;) {
         std::string chunk = received_.substr(0, end + 1);

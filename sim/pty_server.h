@@ -8,12 +8,24 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "drive_line.h"
 
 namespace telvor::sim {
+
+// A line format the drives are set to, as "9600-7E1" names it: baud rate, data bits
+// 7 or 8, parity N, O or E, stop bits 1 or 2.
+struct LineFormat {
+    int baud = 38400;
+    int dataBits = 8;
+    char parity = 'N';
+    int stopBits = 1;
+};
+bool ParseLineFormat(std::string_view text, LineFormat& format);
 
 struct ServerOptions {
     std::string linkPath;                        // symlink to the pty's slave side
@@ -21,6 +33,9 @@ struct ServerOptions {
     std::chrono::microseconds turnaround{2000};  // with line timing: the drive's time to answer
     std::string logPath;                         // one line per frame received; empty: no log
     std::string controlPath;                     // FIFO of control lines; empty: none
+    // The drives' line format: requests arrive only while the pty is set to it (what a
+    // drive at another format receives is noise); none: every format is heard.
+    std::optional<LineFormat> format;
 };
 
 // The time a request and its reply take on a line at this baud rate, 10 bits per character.
@@ -54,6 +69,8 @@ private:
     void TakeBytes(const char* bytes, std::size_t count);
     void TakeControl();
     void SendDue();
+    // Whether the pty is set to the drives' line format (always, without one).
+    bool HearsLine() const;
     void Cleanup();
 
     DriveLine line_;

@@ -27,6 +27,9 @@ const char* const kSimUsage =
     "  --baud B                hold each reply back for the time request and reply take\n"
     "                          at B baud, 10 bits per character, plus the turnaround\n"
     "  --turnaround MS         the drive's time to answer under --baud (default 2)\n"
+    "  --line-format B-DPS     the drives' line format, e.g. 9600-7E1: they hear only\n"
+    "                          requests sent while the line is set to it (data bits\n"
+    "                          7|8, parity N|O|E, stop bits 1|2; default: any format)\n"
     "  --log FILE              one line per frame received, CR LF shown as \\r\\n\n"
     "  --control PATH          create a FIFO at PATH that takes control lines\n"
     "  --fault S:NAME[=ARG]    a fault of station S from the start (repeatable)\n"
@@ -113,6 +116,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string* er
             options.is50Hz = value == "50";
         } else if (option == "--baud") {
             if (!Integer(value, options.server.baud) || options.server.baud <= 0) return fail("--baud needs a rate");
+        } else if (option == "--line-format") {
+            LineFormat format;
+            if (!ParseLineFormat(value, format)) return fail("--line-format needs B-DPS, e.g. 9600-7E1");
+            options.server.format = format;
         } else if (option == "--turnaround") {
             if (!Integer(value, number) || number < 0) return fail("--turnaround needs milliseconds");
             options.server.turnaround = std::chrono::milliseconds(number);
