@@ -15,7 +15,6 @@
 #include "drive_models.h"
 #include "link_command_line.h"
 #include "solvane_app.h"
-#include "station_range.h"
 
 namespace telvor {
 namespace {
@@ -109,10 +108,6 @@ int CompareDrive(std::span<const std::string> arguments) {
     if (!TakeHz(words, hz) || !hz || !ParseCommandLine(words, line) || !line.station || !line.output ||
         !line.positional.empty())
         return UsageError(kVerbs[0]);
-    if (!IsStationNumber(*line.station)) {
-        std::fprintf(stderr, "telvorctl: station %d is not 1..254\n", *line.station);
-        return kExitUsage;
-    }
     // Refused before the drive is read; the save refuses again if the file appeared meanwhile.
     if (!OutputFree(*line.output, line.force)) return RefuseExistingFile(*line.output);
     CSolvaneApp app;

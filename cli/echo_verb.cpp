@@ -1,10 +1,11 @@
 #include "echo_verb.h"
 
-#include <charconv>
 #include <cstdio>
+#include <optional>
 
 #include "console_user_interface.h"
 #include "link_options.h"
+#include "station_range.h"
 #include "transactions.h"
 
 namespace telvor {
@@ -25,12 +26,10 @@ int RunEcho(std::span<const std::string> arguments) {
         std::fprintf(stderr, "telvorctl echo: %s\n", error.c_str());
         return UsageError(kVerbs[0]);
     }
-    int station = 0;
     if (rest.size() != 2 || rest[0] != "--station") return UsageError(kVerbs[0]);
-    const auto [end, parsed] = std::from_chars(rest[1].data(), rest[1].data() + rest[1].size(), station);
-    if (parsed != std::errc() || end != rest[1].data() + rest[1].size() || station < kFirstStation ||
-        station > kLastStation) {
-        std::fprintf(stderr, "telvorctl echo: --station needs a station 1..254\n");
+    const std::optional<int> station = ParseStationNumber(rest[1]);
+    if (!station) {
+        std::fprintf(stderr, "telvorctl echo: %s\n", StationTextMessage(rest[1]).c_str());
         return kExitUsage;
     }
     ConsoleUserInterface ui(ConsoleAnswers{});
@@ -40,13 +39,13 @@ int RunEcho(std::span<const std::string> arguments) {
         ShowMessage(message);
         return kExitFailed;
     }
-    const TransactionReply reply = EchoTest(port, station, kEchoAttemptsSingle);
+    const TransactionReply reply = EchoTest(port, *station, kEchoAttemptsSingle);
     port.Close();
     if (!reply.Ok()) {
         CommunicationFailureReport(ui, reply);
         return kExitFailed;
     }
-    std::printf("Station %03d: echo returned\n", station);
+    std::printf("Station %03d: echo returned\n", *station);
     return kExitOk;
 }
 

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "document_file.h"
 #include "link_command_line.h"
 #include "read_flow.h"
 #include "solvane_app.h"
-#include "station_range.h"
 #include "write_flow.h"
 
 namespace telvor {
@@ -24,7 +24,9 @@ constexpr Verb kVerbs[] = {
      "read every answering station of TEXT into DIR/Station_NNN.vx3, keeping the titles of a file already there",
      RunBackup},
     {"restore", "--stations TEXT [--verify [--block-read]] DIR " TELVORCTL_LINK_OPTIONS,
-     "write DIR/Station_NNN.vx3 into each station of TEXT as the Write command does", RunRestore},
+     "write DIR/Station_NNN.vx3 into each station of TEXT as the Write command does; every file is opened "
+     "and checked first, and one bad file writes nothing",
+     RunRestore},
 };
 
 std::filesystem::path StationFile(const std::string& folder, int station) {
@@ -69,16 +71,16 @@ int ForEachStation(const LinkCommandLine& line, const char* done,
     CSolvaneApp app;
     if (!PrepareApp(app, line)) return kExitFailed;
     ConsoleUserInterface ui(line.answers);
-    const StationMarks marks = ParseStationRange(*line.stations, EmptyStationText::MarkStationOne);
     const bool linked = LinkTo(app, ui, *line.stations);
+    const int count = static_cast<int>(line.stationList.size());
     int succeeded = 0;
-    for (const int number : marks.list) {
+    for (const int number : line.stationList) {
         succeeded += station(app, ui, linked && Answered(app, number), number) ? 1 : 0;
         std::fflush(stdout);
     }
     CloseLink(app);
-    std::printf("%d stations %s, %d failed\n", succeeded, done, marks.count - succeeded);
-    return succeeded == marks.count ? kExitOk : kExitFailed;
+    std::printf("%d stations %s, %d failed\n", succeeded, done, count - succeeded);
+    return succeeded == count ? kExitOk : kExitFailed;
 }
 
 int RunBackup(std::span<const std::string> arguments) {
@@ -99,25 +101,45 @@ int RunBackup(std::span<const std::string> arguments) {
     });
 }
 
-// Writes the station's file into it as the Write command does; the result of a station
-// without a readable parameter file, or that did not answer the scan, is a failure.
-StationWriteResult RestoreStation(CSolvaneApp& app, UserInterface& ui, const LinkCommandLine& line, bool answered,
-                                  int station) {
+// Opens every station's file and checks it as a whole-set write would: a parameter
+// file whose every value to be sent lies in its range. Nothing after the message
+// naming the first file that fails.
+std::optional<std::map<int, CSolvaneDoc>> OpenStationFiles(const std::string& folder,
+                                                           const std::vector<int>& stations) {
+    std::map<int, CSolvaneDoc> documents;
+    for (const int station : stations) {
+        const std::string path = StationFile(folder, station).string();
+        DocumentReadResult file = ReadDocumentFile(path);
+        std::string refusal;
+        if (!file.ok) {
+            refusal = file.message.text;
+        } else if (IsComparison(file.doc)) {
+            refusal = "A compare file cannot be written to a drive.";
+        } else {
+            refusal = OutOfRangeValues(file.doc, ParameterGroups{});
+        }
+        if (!refusal.empty()) {
+            ShowMessage(path + ":\n" + refusal);
+            return std::nullopt;
+        }
+        documents.emplace(station, std::move(file.doc));
+    }
+    return documents;
+}
+
+// Writes the station's document into it as the Write command does; a station that did
+// not answer the scan is a failure.
+StationWriteResult RestoreStation(CSolvaneApp& app, UserInterface& ui, bool verify, bool answered,
+                                  int station, CSolvaneDoc document) {
     StationWriteResult result;
     result.station = station;
-    DocumentReadResult file = ReadDocumentFile(StationFile(line.positional[0], station).string());
-    if (!file.ok) {
-        ShowMessage(file.message.text);
-    } else if (IsComparison(file.doc)) {
-        ShowMessage("A compare file cannot be written to a drive.\n");
-    } else if (answered) {
-        app.SetDocument(std::move(file.doc));
-        if (std::optional<WriteDialogData> data = BeginWriteCommand(app, ui)) {
-            data->stationText = std::to_string(station);
-            data->verify = line.verify;
-            WriteReport report = FinishWriteCommand(app, ui, *data);
-            if (!report.stations.empty()) result = report.stations.front();
-        }
+    if (!answered) return result;
+    app.SetDocument(std::move(document));
+    if (std::optional<WriteDialogData> data = BeginWriteCommand(app, ui)) {
+        data->stationText = std::to_string(station);
+        data->verify = verify;
+        WriteReport report = FinishWriteCommand(app, ui, *data);
+        if (!report.stations.empty()) result = report.stations.front();
     }
     return result;
 }
@@ -126,8 +148,12 @@ int RunRestore(std::span<const std::string> arguments) {
     LinkCommandLine line;
     if (!ParseCommandLine(arguments, line) || !line.stations || line.positional.size() != 1)
         return UsageError(kVerbs[1]);
+    std::optional<std::map<int, CSolvaneDoc>> documents =
+        OpenStationFiles(line.positional[0], line.stationList);
+    if (!documents) return kExitFailed;
     return ForEachStation(line, "restored", [&](CSolvaneApp& app, UserInterface& ui, bool answered, int station) {
-        const StationWriteResult result = RestoreStation(app, ui, line, answered, station);
+        const StationWriteResult result =
+            RestoreStation(app, ui, line.verify, answered, station, std::move(documents->at(station)));
         std::printf("%s\n", StationResultLine(result).c_str());
         return result.ok;
     });

@@ -7,6 +7,7 @@
 #include "program_folder.h"
 #include "program_settings.h"
 #include "solvane_app.h"
+#include "station_range.h"
 #include "transactions.h"
 #include "verb.h"
 
@@ -39,6 +40,11 @@ bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& l
             if (given) out = *given;
             return given != nullptr;
         };
+        // Station texts are read strictly: a text that names no station never reaches a drive.
+        auto refuseStations = [](const std::string& given) {
+            std::fprintf(stderr, "telvorctl: %s\n", StationTextMessage(given).c_str());
+            return false;
+        };
         bool ok = true;
         if (word == "--link-stations") {
             ok = text(line.linkStations);
@@ -50,8 +56,18 @@ bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& l
             line.answers.yes = true;
         } else if (word == "--stations") {
             ok = text(line.stations);
+            if (ok) {
+                const std::optional<StationMarks> marks = ParseStrictStationList(*line.stations);
+                if (!marks) return refuseStations(*line.stations);
+                line.stationList = marks->list;
+            }
         } else if (word == "--station") {
-            ok = number(line.station);
+            const std::string* given = value();
+            ok = given != nullptr;
+            if (given) {
+                line.station = ParseStationNumber(*given);
+                if (!line.station) return refuseStations(*given);
+            }
         } else if (word == "--basic") {
             line.basic = true;
         } else if (word == "--advanced") {

@@ -28,8 +28,9 @@ struct LinkCommandLine {
     LinkOptions link;  // --port, --baud, --data-bits, --parity, --stop-bits over the settings file
     std::optional<std::string> linkStations;
     ConsoleAnswers answers;
-    std::optional<std::string> stations;  // --stations
-    std::optional<int> station;           // --station
+    std::optional<std::string> stations;  // --stations, a text the strict station parser takes
+    std::vector<int> stationList;         // its stations, ascending
+    std::optional<int> station;           // --station, one number 1..254
     bool basic = false;
     bool advanced = false;
     std::optional<std::string> output;  // -o
@@ -40,7 +41,8 @@ struct LinkCommandLine {
     std::vector<std::string> positional;
 };
 
-// False when a word is unknown or lacks its value; a bad line option is explained on stderr.
+// False when a word is unknown or lacks its value; a bad line option, and a station
+// text that names no station strictly, is explained on stderr.
 bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& line);
 
 ParameterGroups GroupsOf(const LinkCommandLine& line);

@@ -17,7 +17,6 @@
 #include "read_flow.h"
 #include "setting_edit.h"
 #include "solvane_app.h"
-#include "station_range.h"
 #include "status_panes.h"
 #include "value_format.h"
 #include "write_flow.h"
@@ -75,10 +74,6 @@ int RunRead(std::span<const std::string> arguments) {
     LinkCommandLine line;
     if (!ParseCommandLine(arguments, line) || !line.station || !line.output || !line.positional.empty())
         return UsageError(VerbNamed("read"));
-    if (!IsStationNumber(*line.station)) {
-        std::fprintf(stderr, "telvorctl: station %d is not 1..254\n", *line.station);
-        return kExitUsage;
-    }
     // Refused before the drive is read; the save refuses again if the file appeared meanwhile.
     std::error_code ec;
     if (!line.force && std::filesystem::exists(*line.output, ec)) return RefuseExistingFile(*line.output);
@@ -133,23 +128,23 @@ int RunWrite(std::span<const std::string> arguments) {
     return report.Complete() ? kExitOk : kExitFailed;
 }
 
-std::string RefusalText(int code, SettingEditOutcome outcome, const std::string& text) {
-    if (outcome == SettingEditOutcome::Rejected)
-        return "The Setting cell of " + CodeText(code) + " does not take \"" + text + "\".\n";
-    return CodeText(code) + " is read-only.\n";
-}
-
 int RunPut(std::span<const std::string> arguments) {
     LinkCommandLine line;
     if (!ParseCommandLine(arguments, line) || !line.station || line.positional.size() != 2)
         return UsageError(VerbNamed("put"));
-    if (!IsStationNumber(*line.station)) {
-        std::fprintf(stderr, "telvorctl: station %d is not 1..254\n", *line.station);
-        return kExitUsage;
-    }
     const int code = CodeIndexOfText(line.positional[0]);
     if (code == kNoParameter) {
         std::fprintf(stderr, "telvorctl: no parameter '%s'\n", line.positional[0].c_str());
+        return kExitUsage;
+    }
+    // The value is checked whole before the line is opened.
+    if (!CanEditSetting(code, true)) {
+        ShowMessage(ReadOnlyMessage(code));
+        return kExitUsage;
+    }
+    const std::optional<std::int32_t> value = ParseParameterValue(code, line.positional[1]);
+    if (!value) {
+        ShowMessage(RangeMessage(code));
         return kExitUsage;
     }
     CSolvaneApp app;
@@ -158,29 +153,13 @@ int RunPut(std::span<const std::string> arguments) {
     if (!LinkTo(app, ui, line.linkStations.value_or(std::to_string(*line.station)))) return kExitFailed;
     app.SetOnlineEdit(true);
 
-    // The edit goes into a document of the drive's model, as in the grid.
+    // The edit goes into a document of the drive's model, as in the grid; an
+    // unchanged value is sent again, as ending an online edit does.
     CSolvaneDoc& doc = app.NewDocument();
-    const int slot = SlotOfCodeIndex(code);
-    const std::int32_t previous = doc.sets[0][slot];
-    const bool wasModified = doc.modified;
-    SettingEditResult edit = EditSetting(doc, code, line.positional[1], true);
-    int status = kExitFailed;
-    switch (edit.outcome) {
-        case SettingEditOutcome::Stored:
-        case SettingEditOutcome::Unchanged: {
-            // An unchanged text is sent again, as ending an online edit does.
-            OnlineEdit commit{code, doc.sets[0][slot], previous, *line.station, wasModified};
-            status = CommitOnlineEdit(app, ui, commit) == OnlineEditResult::Undone ? kExitFailed : kExitOk;
-            break;
-        }
-        case SettingEditOutcome::OutOfRange:
-            ShowMessage(edit.message);
-            break;
-        case SettingEditOutcome::NotEditable:
-        case SettingEditOutcome::Rejected:
-            ShowMessage(RefusalText(code, edit.outcome, line.positional[1]));
-            break;
-    }
+    std::int32_t& setting = doc.sets[0][SlotOfCodeIndex(code)];
+    const OnlineEdit commit{code, *value, setting, *line.station, doc.modified};
+    setting = *value;
+    const int status = CommitOnlineEdit(app, ui, commit) == OnlineEditResult::Undone ? kExitFailed : kExitOk;
     CloseLink(app);
     return status;
 }

@@ -15,7 +15,6 @@
 #include "monitor_texts.h"
 #include "parameter_keys.h"
 #include "solvane_app.h"
-#include "station_range.h"
 
 namespace telvor {
 namespace {
@@ -28,7 +27,9 @@ constexpr Verb kVerbs[] = {
      "poll one station (or every station of TEXT that answers the scan) every 400 ms and print a line per tick",
      RunMonitor},
     {"control", "--station N ACTION... [link options as for scan]",
-     "press the monitor window's buttons: run stop fwd rev reset s1 s2 s3 s4 ain ry1 freq=TEXT set=CODE:TEXT",
+     "press the monitor window's buttons: run stop fwd rev reset s1 s2 s3 s4 ain ry1 freq=TEXT "
+     "set=CODE:TEXT; every value is checked before the first is sent, then each action is carried out in "
+     "the order given",
      RunControl},
 };
 
@@ -86,10 +87,6 @@ int RunMonitor(std::span<const std::string> arguments) {
         std::fprintf(stderr, "telvorctl: no parameter '%s'\n", words.function.c_str());
         return kExitUsage;
     }
-    if (line.station && !IsStationNumber(*line.station)) {
-        std::fprintf(stderr, "telvorctl: station %d is not 1..254\n", *line.station);
-        return kExitUsage;
-    }
 
     CSolvaneApp app;
     ConsoleUserInterface ui(line.answers);
@@ -101,7 +98,7 @@ int RunMonitor(std::span<const std::string> arguments) {
         stations = {*line.station};
     } else {
         if (!LinkFor(app, ui, line, *line.stations)) return kExitFailed;
-        stations = ParseStationRange(*line.stations, EmptyStationText::MarkAllStations).list;
+        stations = line.stationList;
         session.PollEveryPresentStation(true);
         if (!session.StartAll(stations)) return kExitFailed;
     }
@@ -180,27 +177,53 @@ std::optional<Action> ParseAction(const std::string& word) {
     return std::nullopt;
 }
 
-// Presses the button; false when the edit's value was out of range (its message is shown).
+// The edit's value of a "Set" action checked as its "Set" button checks it; nothing
+// for a button. The frequency is checked against the station's polled limits.
+std::optional<CheckedInput> CheckedValue(const MonitorSession& session, int station, const Action& action) {
+    switch (action.kind) {
+    case Action::FrequencySet: return CheckFrequencyInput(session.Station(station), action.text);
+    case Action::DataSet: return CheckSetDataInput(action.code, action.text);
+    case Action::CommandButton:
+    case Action::ToggleButton: break;
+    }
+    return std::nullopt;
+}
+
+// Shows the message of the first refused value of the actions of this kind; true
+// when every one may be sent.
+bool ValuesAccepted(const MonitorSession& session, int station, const std::vector<Action>& actions,
+                    Action::Kind kind) {
+    for (const Action& action : actions) {
+        if (action.kind != kind) continue;
+        const std::optional<CheckedInput> input = CheckedValue(session, station, action);
+        if (input && !input->InRange()) {
+            ShowMessage(input->message);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Presses the button; false when nothing was posted (a refused value, or No to b95's question).
 bool Press(MonitorSession& session, int station, const Action& action) {
+    CheckedInput input;
     switch (action.kind) {
     case Action::CommandButton: session.PressCommand(station, action.command); return true;
     case Action::ToggleButton: session.PressToggle(station, action.terminal); return true;
-    case Action::FrequencySet: return session.PressFrequencySet(station, action.text).InRange();
+    case Action::FrequencySet: input = session.PressFrequencySet(station, action.text); break;
     case Action::DataSet:
         session.ChooseFunction(station, EntryOfCodeIndex(action.code));
-        return session.PressSetData(station, action.text).InRange();
+        input = session.PressSetData(station, action.text);
+        break;
     }
-    return false;
+    return input.InRange() && !input.declined;
 }
 
 int RunControl(std::span<const std::string> arguments) {
     const Verb& verb = kVerbs[1];
     LinkCommandLine line;
     if (!ParseCommandLine(arguments, line) || !line.station || line.positional.empty()) return UsageError(verb);
-    if (!IsStationNumber(*line.station)) {
-        std::fprintf(stderr, "telvorctl: station %d is not 1..254\n", *line.station);
-        return kExitUsage;
-    }
+    const int station = *line.station;
     std::vector<Action> actions;
     for (const std::string& word : line.positional) {
         std::optional<Action> action = ParseAction(word);
@@ -213,19 +236,24 @@ int RunControl(std::span<const std::string> arguments) {
     CSolvaneApp app;
     ConsoleUserInterface ui(line.answers);
     MonitorSession session(app, ui);
-    if (!LinkFor(app, ui, line, std::to_string(*line.station)) || !session.StartSingle(*line.station))
-        return kExitFailed;
+    // Parameter values are checked before the line is opened, the frequency once the
+    // first poll has read the station's limits; one refused value and nothing is sent.
+    if (!ValuesAccepted(session, station, actions, Action::DataSet)) return kExitUsage;
+    if (!LinkFor(app, ui, line, std::to_string(station)) || !session.StartSingle(station)) return kExitFailed;
     session.TimerTick();
-    const int failures = session.FailureCount();
-    for (const Action& action : actions) {
-        if (!Press(session, *line.station, action)) {
-            CloseLink(app);
-            return kExitFailed;
-        }
+    int status = session.PolledInLastTick(station) ? kExitOk : kExitFailed;
+    if (status == kExitOk && !ValuesAccepted(session, station, actions, Action::FrequencySet))
+        status = kExitUsage;
+    // Each action's request runs before the next action is pressed, so that every
+    // one of them lands, in the order given.
+    for (std::size_t i = 0; status == kExitOk && i < actions.size(); ++i) {
+        const int failures = session.FailureCount();
+        if (!Press(session, station, actions[i])) status = kExitFailed;
+        session.RunRequests();
+        if (session.FailureCount() != failures || !app.Link().linked) status = kExitFailed;
     }
-    session.RunRequests();
     CloseLink(app);
-    return session.FailureCount() == failures && app.Link().linked ? kExitOk : kExitFailed;
+    return status;
 }
 
 }  // namespace

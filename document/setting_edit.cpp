@@ -20,8 +20,9 @@ SettingEditResult EditSetting(CSolvaneDoc& doc, int codeIndex, std::string_view 
     if (!CanEditSetting(codeIndex, onlineEditLinked)) return {SettingEditOutcome::NotEditable, {}};
     const int format = ValueFormatOf(codeIndex);
     const ParameterLimits limits = DocumentLimits(codeIndex);
-    if (!AcceptsEditText(format, limits.editorWidth, text)) return {SettingEditOutcome::Rejected, {}};
-    const std::int32_t raw = ParseValueText(format, text);
+    const std::optional<std::int32_t> parsed = ParseStrictValueText(format, limits.editorWidth, text);
+    if (!parsed) return {SettingEditOutcome::Rejected, RangeMessage(codeIndex)};
+    const std::int32_t raw = *parsed;
     if (!CheckRange(codeIndex, raw)) return {SettingEditOutcome::OutOfRange, RangeMessage(codeIndex)};
     if (text == SettingCellText(doc, codeIndex)) return {SettingEditOutcome::Unchanged, {}};
     doc.sets[0][SlotOfCodeIndex(codeIndex)] = raw;

@@ -16,13 +16,13 @@ enum class SettingEditOutcome {
     Stored,       // the value is in set 1 and the document is modified
     Unchanged,    // the text equals the cell's text: nothing stored
     NotEditable,  // CanEditSetting refused the edit
-    Rejected,     // the editor would not accept the text (characters, width, places)
-    OutOfRange,   // CheckRange failed: message holds the range message, nothing stored
+    Rejected,     // empty, or a text the editor would not hold (characters, width, places)
+    OutOfRange,   // CheckRange failed
 };
 
 struct SettingEditResult {
     SettingEditOutcome outcome = SettingEditOutcome::Rejected;
-    std::string message;  // the range message for OutOfRange
+    std::string message;  // the range message for Rejected and OutOfRange; nothing is stored
 };
 
 // The text shown in the Setting cell: empty for b96 and b97 unless the document was linked.

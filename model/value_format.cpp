@@ -17,6 +17,15 @@ int DecimalPlaces(int valueFormat) {
     }
 }
 
+// "Range Value: 0.1~999.0", for b95 "Range Value: 0, 10, 20".
+std::string RangeValueLine(int codeIndex) {
+    const ParameterLimits limits = LimitsOf(codeIndex);
+    const int format = ValueFormatOf(codeIndex);
+    const char* joint = codeIndex == kCodeB95 ? ", 10, " : "~";
+    return "Range Value: " + FormatRawValue(format, limits.minimum) + joint +
+           FormatRawValue(format, limits.maximum);
+}
+
 }  // namespace
 
 std::string FormatRawValue(int valueFormat, std::int64_t raw) {
@@ -67,12 +76,15 @@ bool CheckRange(int codeIndex, std::int64_t raw) {
 }
 
 std::string RangeMessage(int codeIndex) {
-    const ParameterLimits limits = LimitsOf(codeIndex);
-    const int format = ValueFormatOf(codeIndex);
-    const char* joint = codeIndex == kCodeB95 ? ", 10, " : "~";
-    return "Over Range !!\n\nCode: " + CodeText(codeIndex) + "\nRange Value: " +
-           FormatRawValue(format, limits.minimum) + joint + FormatRawValue(format, limits.maximum);
+    return std::string(kOverRangeText) + "Code: " + CodeText(codeIndex) + "\n" + RangeValueLine(codeIndex);
 }
+
+std::string ValueOutOfRangeText(int codeIndex, std::int64_t raw) {
+    return "Code: " + CodeText(codeIndex) + "\nValue: " + FormatRawValue(ValueFormatOf(codeIndex), raw) +
+           "\n" + RangeValueLine(codeIndex);
+}
+
+std::string ReadOnlyMessage(int codeIndex) { return CodeText(codeIndex) + " is read-only."; }
 
 bool AcceptsEditText(int valueFormat, int editorWidth, std::string_view text) {
     if (static_cast<int>(text.size()) > editorWidth) return false;
@@ -93,6 +105,20 @@ bool AcceptsEditText(int valueFormat, int editorWidth, std::string_view text) {
         case 1: return before <= editorWidth - 2 && after <= 1;
         default: return before <= editorWidth - 3 && after <= 2;
     }
+}
+
+std::optional<std::int32_t> ParseStrictValueText(int valueFormat, int editorWidth, std::string_view text) {
+    const bool hasDigit = text.find_first_of("0123456789") != std::string_view::npos;
+    if (!hasDigit || !AcceptsEditText(valueFormat, editorWidth, text)) return std::nullopt;
+    return ParseValueText(valueFormat, text);
+}
+
+std::optional<std::int32_t> ParseParameterValue(int codeIndex, std::string_view text) {
+    if (!FindParameter(codeIndex)) return std::nullopt;
+    const std::optional<std::int32_t> raw =
+        ParseStrictValueText(ValueFormatOf(codeIndex), LimitsOf(codeIndex).editorWidth, text);
+    if (!raw || !CheckRange(codeIndex, *raw)) return std::nullopt;
+    return raw;
 }
 
 }  // namespace telvor

@@ -113,6 +113,12 @@ bool DriveLine::ApplyControl(std::string_view line, std::string* error) {
             const auto value = Number(words[3]);
             if (!reg || !value || *value < 0 || *value > 65535 || !drive->ForceRegister(*reg, static_cast<std::uint16_t>(*value)))
                 return fail("bad register line: " + std::string(line));
+        } else if (verb == "limit" && words.size() == 4) {
+            const auto reg = Number(words[2]);
+            const auto maximum = Number(words[3]);
+            if (!reg || !maximum || !drive->Register(*reg) || *maximum < 0 || *maximum > 65535)
+                return fail("bad limit line: " + std::string(line));
+            drive->writeLimits[*reg] = static_cast<std::uint16_t>(*maximum);
         } else if (IsBlockReadControl(verb) && words.size() == 3) {
             if (!ApplyBlockReadControl(drive->blockReads, verb, words[2], error)) return false;
         } else if (verb == "reset" && words.size() == 3 && (words[2] == "50" || words[2] == "60")) {

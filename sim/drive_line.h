@@ -34,7 +34,7 @@ public:
     std::optional<LineReply> Handle(std::string_view frame, Clock::time_point now);
 
     // "fault STATION NAME [ARG]" (names as ApplyFault), "clear STATION",
-    // "register STATION REG VALUE", "reset STATION 50|60", "max-count STATION N",
+    // "register STATION REG VALUE", "limit STATION REG MAX", "reset STATION 50|60", "max-count STATION N",
     // "single-only STATION REG". STATION may be "*" for all.
     bool ApplyControl(std::string_view line, std::string* error);
 

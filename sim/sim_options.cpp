@@ -47,6 +47,7 @@ const char* const kSimUsage =
     "  fault S NAME [ARG]      add a fault, e.g. \"fault 2 silent\", \"fault 3 every 2\"\n"
     "  clear S                 remove every fault of S\n"
     "  register S REG VALUE    set a register, bypassing every check\n"
+    "  limit S REG MAX         writes of more than MAX to REG get exception 54\n"
     "  reset S 50|60           reset S to the 50 or 60 Hz defaults\n"
     "  max-count S N           reads of more than N registers get exception 53\n"
     "  single-only S REG       reads of more than one register that cover REG get 52\n"

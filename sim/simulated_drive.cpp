@@ -107,6 +107,8 @@ Bytes SimulatedDrive::Read(const Bytes& request) {
 std::uint8_t SimulatedDrive::CheckWrite(int reg, std::uint16_t value) const {
     if (!registers_.contains(reg)) return kExceptionAddress;
     if (IsReadOnly(reg)) return kExceptionWriteMode;
+    if (const auto limit = writeLimits.find(reg); limit != writeLimits.end() && value > limit->second)
+        return kExceptionRange;
     if (reg == kRegisterFrequencyCommand) return value <= registers_.at(kRegisterFrequencyLimits) ? 0 : kExceptionRange;
     if (reg == kRegisterControlWord) return 0;
     return CheckRange(codeOfRegister_.at(reg), value) ? 0 : kExceptionRange;

@@ -43,6 +43,9 @@ public:
 
     StationFaults faults;
     RegisterBlockReads blockReads;
+    // A register's own upper limit where it is narrower than the catalogue's (a drive of
+    // another firmware): a larger value written to it gets exception 54.
+    std::map<int, std::uint16_t> writeLimits;
 
 private:
     Bytes Read(const Bytes& request);

@@ -85,6 +85,44 @@ private:
     bool digitSeen_ = false;
 };
 
+// Reads the strict grammar from left to right.
+class StrictScanner {
+public:
+    explicit StrictScanner(std::string_view text) : text_(text) {}
+
+    // A station number, blanks before it skipped.
+    std::optional<int> Number() {
+        SkipBlanks();
+        int number = 0;
+        std::size_t digits = 0;
+        for (; at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9'; ++at_, ++digits)
+            number = std::min(number * 10 + (text_[at_] - '0'), kNumberCap);
+        if (digits == 0 || !IsStationNumber(number)) return std::nullopt;
+        return number;
+    }
+
+    // True when the next character after blanks is `c`, which is then taken.
+    bool Take(char c) {
+        SkipBlanks();
+        if (at_ >= text_.size() || text_[at_] != c) return false;
+        ++at_;
+        return true;
+    }
+
+    bool AtEnd() {
+        SkipBlanks();
+        return at_ == text_.size();
+    }
+
+private:
+    void SkipBlanks() {
+        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t')) ++at_;
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+};
+
 }  // namespace
 
 StationMarks ParseStationRange(std::string_view text, EmptyStationText emptyRule) {
@@ -118,6 +156,33 @@ StationMarks AllStations() {
     for (int s = kFirstStation; s <= kLastStation; ++s) marks.marked[s] = true;
     CollectList(marks);
     return marks;
+}
+
+std::optional<StationMarks> ParseStrictStationList(std::string_view text) {
+    StationMarks marks;
+    StrictScanner scanner(text);
+    do {
+        const std::optional<int> first = scanner.Number();
+        if (!first) return std::nullopt;
+        const std::optional<int> last = scanner.Take('-') ? scanner.Number() : first;
+        if (!last) return std::nullopt;
+        MarkRange(marks, *first, *last);
+    } while (scanner.Take(','));
+    if (!scanner.AtEnd()) return std::nullopt;
+    CollectList(marks);
+    return marks;
+}
+
+std::optional<int> ParseStationNumber(std::string_view text) {
+    StrictScanner scanner(text);
+    const std::optional<int> number = scanner.Number();
+    if (!number || !scanner.AtEnd()) return std::nullopt;
+    return number;
+}
+
+std::string StationTextMessage(std::string_view text) {
+    return "The station text \"" + std::string(text) +
+           "\" names no station: give numbers 1..254 or ranges such as 5-12, separated by commas.";
 }
 
 }  // namespace telvor

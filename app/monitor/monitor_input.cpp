@@ -24,8 +24,9 @@ bool FitsFrequencyForm(std::string_view text) {
 
 CheckedInput CheckFrequencyInput(const StationMonitor& station, std::string_view text) {
     CheckedInput input;
-    input.raw = ParseValueText(kFormatTwoDecimals, text);
-    if (input.raw < station.lowLimit || input.raw > station.highLimit) {
+    const std::optional<std::int32_t> raw = ParseStrictValueText(kFormatTwoDecimals, kMonitorEditLimit, text);
+    input.raw = raw.value_or(0);
+    if (!raw || input.raw < station.lowLimit || input.raw > station.highLimit) {
         input.message = std::string(kOverRange) + kRangeValue + "\nA03: " +
                         FormatRawValue(kFormatTwoDecimals, station.lowLimit) + " Hz ~ \nA02: " +
                         FormatRawValue(kFormatTwoDecimals, station.highLimit) + " Hz";
@@ -37,12 +38,16 @@ CheckedInput CheckFrequencyInput(const StationMonitor& station, std::string_view
 
 CheckedInput CheckSetDataInput(int codeIndex, std::string_view text) {
     CheckedInput input;
-    int format = ValueFormatOf(codeIndex);
-    input.raw = ParseValueText(format, text);
-    ParameterLimits limits = LimitsOf(codeIndex);
-    bool isReset = codeIndex == kCodeB95;
-    bool outside = limits.minimum != limits.maximum && (input.raw < limits.minimum || input.raw > limits.maximum);
-    if (outside || (isReset && input.raw != 0 && input.raw != 10 && input.raw != 20)) {
+    if (IsProtected(codeIndex)) {
+        input.message = ReadOnlyMessage(codeIndex);
+        return input;
+    }
+    const int format = ValueFormatOf(codeIndex);
+    const ParameterLimits limits = LimitsOf(codeIndex);
+    const bool isReset = codeIndex == kCodeB95;
+    const std::optional<std::int32_t> raw = ParseParameterValue(codeIndex, text);
+    input.raw = raw.value_or(0);
+    if (!raw) {
         std::string minimum = FormatRawValue(format, limits.minimum);
         std::string maximum = FormatRawValue(format, limits.maximum);
         input.message = std::string(kOverRange) + "Code: " + CodeText(codeIndex) + "\n\n" + kRangeValue + minimum +

@@ -14,17 +14,21 @@ inline constexpr const char* kMonitorErrorCaption = "Error Message";
 inline constexpr int kMonitorEditLimit = 6;  // characters of the frequency and set-data edits
 
 // The raw value of a text and what the edit then shows; a non-empty message
-// means out of range (shown with kMonitorErrorCaption, nothing is sent).
+// means refused (shown with kMonitorErrorCaption, nothing is sent).
 struct CheckedInput {
     std::int32_t raw = 0;
     std::string shownText;
     std::string message;
+    bool declined = false;  // b95's factory-reset question was answered No: nothing is sent
     bool InRange() const { return message.empty(); }
 };
 
-// The frequency "Set": two decimals, within the station's A03..A02.
+// The frequency "Set": a strict two-decimal text of the edit's six characters,
+// within the station's A03..A02; any other text gets the range message.
 CheckedInput CheckFrequencyInput(const StationMonitor& station, std::string_view text);
-// The set-data "Set" of a parameter: its own format and range; b95 takes only 0, 10 and 20.
+// The set-data "Set" of a parameter: the strict text of its Setting-cell editor,
+// within its range (b95 takes only 0, 10 and 20); any other text gets the range
+// message, and a protected parameter is refused as read-only.
 CheckedInput CheckSetDataInput(int codeIndex, std::string_view text);
 
 struct FilteredEdit {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "fixed_dialog_text.h"
 #include "link_flow.h"
 #include "monitor_paging.h"
 #include "monitor_texts.h"
@@ -190,12 +191,8 @@ void MonitorSession::PressToggle(int station, Terminal terminal) {
 CheckedInput MonitorSession::PressFrequencySet(int station, std::string_view text) {
     StationMonitor& entry = Station(station);
     CheckedInput input = CheckFrequencyInput(entry, text);
-    LinkState& link = app_.Link();
     if (!input.InRange()) {
-        bool wasBusy = link.modalBusy;
-        link.modalBusy = true;
-        ui_.ShowMessage(kMonitorErrorCaption, input.message, MessageIcon::Information);
-        link.modalBusy = wasBusy;
+        ShowRefusal(input.message);
         return input;
     }
     entry.frequencyCommand = input.raw;
@@ -204,19 +201,35 @@ CheckedInput MonitorSession::PressFrequencySet(int station, std::string_view tex
 }
 
 CheckedInput MonitorSession::PressSetData(int station, std::string_view text) {
-    StationMonitor& entry = Station(station);
-    CheckedInput input = CheckSetDataInput(entry.function.CodeIndex(), text);
+    const int codeIndex = Station(station).function.CodeIndex();
+    CheckedInput input = CheckSetDataInput(codeIndex, text);
     if (!input.InRange()) {
-        LinkState& link = app_.Link();
-        bool wasBusy = link.modalBusy;
-        link.modalBusy = true;
-        ui_.ShowMessage(kMonitorErrorCaption, input.message, MessageIcon::Information);
-        link.modalBusy = wasBusy;
+        ShowRefusal(input.message);
         return input;
     }
-    entry.SetData(entry.function) = input.raw;
-    Post({RequestKind::SetData, station});
+    if (codeIndex == kCodeB95 && input.raw != 0 && !ConfirmReset(input.raw)) {
+        input.declined = true;
+        return input;
+    }
+    Post({RequestKind::SetData, station, codeIndex, input.raw});
     return input;
+}
+
+void MonitorSession::ShowRefusal(const std::string& message) {
+    LinkState& link = app_.Link();
+    const bool wasBusy = link.modalBusy;
+    link.modalBusy = true;
+    ui_.ShowMessage(kMonitorErrorCaption, message, MessageIcon::Information);
+    link.modalBusy = wasBusy;
+}
+
+bool MonitorSession::ConfirmReset(std::int32_t value) {
+    LinkState& link = app_.Link();
+    const bool wasBusy = link.modalBusy;
+    link.modalBusy = true;
+    const bool yes = ConfirmFactoryReset(ui_, value);
+    link.modalBusy = wasBusy;
+    return yes;
 }
 
 void MonitorSession::ChooseFunction(int station, int entry) {
@@ -284,7 +297,7 @@ void MonitorSession::CarryOut(MonitorRequest request) {
         reply = WriteRegister(port, request.station, kRegisterFrequencyCommand, station.frequencyCommand);
         break;
     case RequestKind::SetData:
-        reply = WriteParameter(port, request.station, station.function.CodeIndex(), station.SetData(station.function));
+        reply = WriteParameter(port, request.station, request.codeIndex, request.value);
         break;
     }
     if (!reply.Ok()) MonitorFailure(reply, request.station);

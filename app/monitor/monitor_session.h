@@ -25,6 +25,10 @@ enum class RequestKind { ControlWord = 1, FrequencyCommand = 2, SetData = 3 };
 struct MonitorRequest {
     RequestKind kind;
     int station;
+    // SetData: the parameter and value as they were when "Set" was pressed, so that
+    // choosing another "Fun. no." before the request runs cannot redirect it.
+    int codeIndex = 0;
+    std::int32_t value = 0;
     bool operator==(const MonitorRequest&) const = default;
 };
 
@@ -63,7 +67,9 @@ public:
     // it is carried out between polls.
     void PressCommand(int station, Command command);
     void PressToggle(int station, Terminal terminal);
-    // The two "Set" buttons: out of range shows the message and posts nothing.
+    // The two "Set" buttons: a refused text shows the message and posts nothing.
+    // The set data of b95 that resets the drive asks the grid's question first; No
+    // posts nothing (the result is then `declined`).
     CheckedInput PressFrequencySet(int station, std::string_view text);
     CheckedInput PressSetData(int station, std::string_view text);
     // "Fun. no." entry 0..110 for the station.
@@ -92,6 +98,9 @@ public:
 
 private:
     void Post(MonitorRequest request);
+    // Shows a refusal or asks a question with the modal-busy flag held.
+    void ShowRefusal(const std::string& message);
+    bool ConfirmReset(std::int32_t value);
     void RunQueuedRequests();
     void CarryOut(MonitorRequest request);
     bool ControlWordRequest(int station);

@@ -40,7 +40,6 @@ struct StationMonitor {
     std::array<bool, kTerminalCount> terminals{};
     FunctionChoice function;
     std::array<std::array<std::int32_t, 100>, 2> functionData{};
-    std::array<std::array<std::int32_t, 100>, 2> setData{};
     std::int32_t frequencyCommand = 0;
     std::array<bool, kCommandCount> commandRequests{};
     std::array<bool, kTerminalCount> toggleRequests{};
@@ -48,7 +47,6 @@ struct StationMonitor {
 
     std::int32_t& FunctionData(FunctionChoice choice) { return functionData[choice.group][choice.number]; }
     std::int32_t FunctionData(FunctionChoice choice) const { return functionData[choice.group][choice.number]; }
-    std::int32_t& SetData(FunctionChoice choice) { return setData[choice.group][choice.number]; }
 };
 
 struct MonitorTables {

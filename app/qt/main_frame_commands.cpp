@@ -151,7 +151,7 @@ void CMainFrame::OnRead() {
 void CMainFrame::OnWrite() {
     std::optional<WriteDialogData> start = BeginWriteCommand(app_, ui_);
     if (!start) return;
-    CWriteParaDialog dialog(*start, this);
+    CWriteParaDialog dialog(*start, ui_, this);
     if (ui_.RunModal(dialog) == QDialog::Accepted) FinishWriteCommand(app_, ui_, dialog.Choice());
     UpdateCommandUi();
 }

@@ -1,5 +1,6 @@
 #include "online_edit.h"
 
+#include "fixed_dialog_text.h"
 #include "parameter_catalogue.h"
 #include "solvane_app.h"
 #include "user_interface.h"
@@ -7,10 +8,6 @@
 
 namespace telvor {
 namespace {
-
-constexpr const char* kWriteCaption = "Write Message";
-constexpr const char* kReset50HzQuestion = "Code: b95\nReset to factory default (50 Hz)?";
-constexpr const char* kReset60HzQuestion = "Code: b95\nReset to factory default (60 Hz)?";
 
 void StoreInDocument(CSolvaneApp& app, int codeIndex, std::int32_t value) {
     CSolvaneDoc* doc = app.Document();
@@ -34,9 +31,7 @@ OnlineEditResult CommitOnlineEdit(CSolvaneApp& app, UserInterface& ui, const Onl
     if (isReset && edit.newValue == 0) return OnlineEditResult::NotSent;
     if (isReset && (edit.newValue == 10 || edit.newValue == 20)) {
         link.modalBusy = true;
-        Answer answer = ui.Ask(kWriteCaption, edit.newValue == 10 ? kReset50HzQuestion : kReset60HzQuestion,
-                               AskButtons::YesNo, MessageIcon::Warning);
-        if (answer != Answer::Yes) {
+        if (!ConfirmFactoryReset(ui, edit.newValue)) {
             link.modalBusy = false;
             return Undo(app, edit);
         }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "fixed_dialog_text.h"
 #include "parameter_catalogue.h"
 #include "parameter_source.h"
 #include "read_flow.h"
@@ -19,6 +20,19 @@ constexpr const char* kCapacityErrorText = "Parameter b89: Inverter Horse Power 
 constexpr int kSlotB89 = kBasicCount + 89;
 
 bool FitsInRegister(std::int64_t value) { return value >= 0 && value <= kLargestField; }
+
+bool NeverSent(int code) { return IsProtected(code) || code == kCodeB89 || code == kCodeB95; }
+
+// The codes of the chosen groups that a whole-set write sends, in slot order.
+std::vector<int> CodesToSend(ParameterGroups groups) {
+    std::vector<int> codes;
+    for (int slot = 0; slot < kParameterCount; ++slot) {
+        const int code = CodeIndexOfSlot(slot);
+        const bool chosen = slot < kBasicCount ? groups.basic : groups.advanced;
+        if (chosen && !NeverSent(code)) codes.push_back(code);
+    }
+    return codes;
+}
 
 // What follows a failure at one station.
 enum class AfterFailure { NextStation, EndCommand };
@@ -57,7 +71,8 @@ private:
         LinkState& link = app_.Link();
         link.currentStation = station_;
         ui_.StatusChanged();
-        if (!AllValuesFit()) {
+        if (const std::string refused = OutOfRangeValues(doc_, groups_); !refused.empty()) {
+            ui_.ShowMessage(kRangeMessageCaption, refused, MessageIcon::Information);
             AskToGoOn();
             return false;
         }
@@ -91,7 +106,7 @@ private:
     // Reads back every parameter that went out and compares it with what was sent;
     // a station whose values differ is shown them and counts as failed.
     bool Verify() {
-        const std::vector<int> codes = CodesToSend();
+        const std::vector<int> codes = CodesToSend(groups_);
         ParameterSource source(port_, station_, codes, app_.readOptions);
         CProgressDialog& window = *app_.progressWindow;
         window.SetRange(0, static_cast<int>(codes.size()));
@@ -115,32 +130,6 @@ private:
         ui_.ShowMessage("Write Message", VerifyMessage(current_.differences), MessageIcon::Warning);
         AskToGoOn();
         return false;
-    }
-
-    static bool NeverSent(int code) { return IsProtected(code) || code == kCodeB89 || code == kCodeB95; }
-
-    // The codes of the chosen groups that would go out, in slot order.
-    std::vector<int> CodesToSend() const {
-        std::vector<int> codes;
-        for (int slot = 0; slot < kParameterCount; ++slot) {
-            const int code = CodeIndexOfSlot(slot);
-            const bool chosen = slot < kBasicCount ? groups_.basic : groups_.advanced;
-            if (chosen && !NeverSent(code)) codes.push_back(code);
-        }
-        return codes;
-    }
-
-    // A value that does not fit a register would be cut to four hex digits: each is
-    // reported with its range message, and nothing at all goes to the station, so that
-    // it is never left with half of the new set.
-    bool AllValuesFit() {
-        bool fit = true;
-        for (const int code : CodesToSend()) {
-            if (FitsInRegister(doc_.sets[0][SlotOfCodeIndex(code)])) continue;
-            ui_.ShowMessage(kRangeMessageCaption, RangeMessage(code), MessageIcon::Information);
-            fit = false;
-        }
-        return fit;
     }
 
     bool WriteGroup(int firstCode, int firstSlot, int count) {
@@ -214,6 +203,16 @@ private:
 
 }  // namespace
 
+std::string OutOfRangeValues(const CSolvaneDoc& doc, ParameterGroups groups) {
+    std::string message;
+    for (const int code : CodesToSend(groups)) {
+        const std::int32_t value = doc.sets[0][SlotOfCodeIndex(code)];
+        if (CheckRange(code, value) && FitsInRegister(value)) continue;
+        message += (message.empty() ? kOverRangeText : "\n\n") + ValueOutOfRangeText(code, value);
+    }
+    return message;
+}
+
 std::optional<WriteDialogData> BeginWriteCommand(CSolvaneApp& app, UserInterface& ui) {
     const CSolvaneDoc* doc = app.Document();
     if (!doc || IsComparison(*doc) || app.Link().stationScan) return std::nullopt;
@@ -238,10 +237,16 @@ WriteReport FinishWriteCommand(CSolvaneApp& app, UserInterface& ui, const WriteD
         report.ended = true;
         return report;
     }
-    StationMarks marks =
-        choice.allStations ? AllStations() : ParseStationRange(choice.stationText, EmptyStationText::MarkStationOne);
+    const std::optional<StationMarks> marks =
+        choice.allStations ? AllStations() : ParseStrictStationList(choice.stationText);
+    if (!marks) {
+        ui.ShowMessage(kWriteMessageCaption, StationTextMessage(choice.stationText),
+                       MessageIcon::Information);
+        report.ended = true;
+        return report;
+    }
     app.WriteGroups() = choice.groups;
-    return WriteRun(app, ui, *doc, marks, choice).Run();
+    return WriteRun(app, ui, *doc, *marks, choice).Run();
 }
 
 bool WriteOneParameter(CSolvaneApp& app, UserInterface& ui, int station, int codeIndex, std::int64_t value) {

@@ -13,6 +13,7 @@ namespace telvor {
 
 class CSolvaneApp;
 class UserInterface;
+struct CSolvaneDoc;
 
 struct WriteDialogData {
     std::string stationText;  // "Single:" text, "1,3,5-12"
@@ -35,8 +36,16 @@ struct WriteReport {
     bool Complete() const { return !ended && stationsSkipped == 0; }
 };
 
-// After the dialog's OK: writes the document's set into each chosen station.
+// After the dialog's OK: writes the document's set into each chosen station. A
+// station text that the strict station parser refuses gets its message and
+// nothing is sent.
 WriteReport FinishWriteCommand(CSolvaneApp& app, UserInterface& ui, const WriteDialogData& choice);
+
+// Every value of the document that a write of these groups would send and that
+// fails its range check, as one message naming each code and value under
+// kOverRangeText; empty when every value passes. A station gets nothing while
+// the message is not empty.
+std::string OutOfRangeValues(const CSolvaneDoc& doc, ParameterGroups groups);
 
 // Writes one parameter to one station; dialog 267 when the drive accepted it.
 bool WriteOneParameter(CSolvaneApp& app, UserInterface& ui, int station, int codeIndex, std::int64_t value);

@@ -112,6 +112,39 @@ TEST(MonitorSession, OutOfRangeInputShowsItsMessageAndSendsNothing) {
     EXPECT_EQ(rig.NewFrames(), Frames{RegisterFrame(3, 231, 4550)});
 }
 
+// "Set data" asks the grid's question before a factory reset, refuses a protected
+// parameter, and writes the parameter and value it was pressed with, whatever
+// "Fun. no." shows when the request runs.
+TEST(MonitorSession, SetDataAsksBeforeAResetAndKeepsItsParameter) {
+    MonitorRig rig("3", "3");
+    ASSERT_TRUE(rig.linked);
+    ASSERT_TRUE(rig.session.StartSingle(3));
+    rig.session.TimerTick();
+    rig.NewFrames();
+    rig.ui.shown.clear();
+
+    rig.session.ChooseFunction(3, EntryOfCodeIndex(kCodeB95));
+    rig.ui.answers = {Answer::No, Answer::Yes};
+    EXPECT_TRUE(rig.session.PressSetData(3, "10").declined);
+    rig.session.RunRequests();
+    EXPECT_TRUE(rig.NewFrames().empty());
+    EXPECT_FALSE(rig.session.PressSetData(3, "20").declined);
+    rig.session.RunRequests();
+    EXPECT_EQ(rig.NewFrames(), Frames{testing::WriteFrame(3, kCodeB95, 20)});
+
+    rig.session.ChooseFunction(3, EntryOfCodeIndex(177));  // b77, the station address
+    EXPECT_FALSE(rig.session.PressSetData(3, "5").InRange());
+    rig.session.ChooseFunction(3, EntryOfCodeIndex(4));
+    EXPECT_TRUE(rig.session.PressSetData(3, "7.5").InRange());
+    rig.session.ChooseFunction(3, EntryOfCodeIndex(5));
+    rig.session.RunRequests();
+    EXPECT_EQ(rig.NewFrames(), Frames{testing::WriteFrame(3, 4, 75)});
+    EXPECT_EQ(rig.ui.shown, (Shown{"ask Write Message|Code: b95\nReset to factory default (50 Hz)?",
+                                   "ask Write Message|Code: b95\nReset to factory default (60 Hz)?",
+                                   "message Error Message|b77 is read-only."}));
+    EXPECT_FALSE(rig.app.Link().modalBusy);
+}
+
 TEST(MonitorSession, ButtonPressedDuringAPollIsCarriedOutAfterIt) {
     MonitorRig rig("3", "3");
     ASSERT_TRUE(rig.linked);

@@ -73,7 +73,8 @@ TEST(MonitorInput, OutOfRangeMessagesAndAcceptedTexts) {
     for (const Case& c : {Case{kCodeB95, "5", "Over Range !!\n\nCode: b95\n\nRange Value: 0, 10, 20"},
                           Case{kCodeB95, "10", ""}, Case{kCodeB95, "20", ""}, Case{kCodeB95, "0", ""},
                           Case{2, "250", "Over Range !!\n\nCode: A02\n\nRange Value: 1.00~200.00"},
-                          Case{2, "60", ""}}) {
+                          Case{2, "6O", "Over Range !!\n\nCode: A02\n\nRange Value: 1.00~200.00"},
+                          Case{177, "5", "b77 is read-only."}, Case{2, "60", ""}}) {
         EXPECT_EQ(CheckSetDataInput(c.code, c.text).message, c.message) << c.code << " " << c.text;
     }
 }

@@ -64,5 +64,30 @@ TEST(StationRange, AllStationsListsEveryAddress) {
     EXPECT_FALSE(all.marked[0]);
 }
 
+// The strict texts: what is not plainly a list of stations 1..254 names none.
+TEST(StrictStationList, TakesOnlyNumbersAndRangesSeparatedByCommas) {
+    const RangeCase taken[] = {{"1,3,5-12", Join({1, 3}, Range(5, 12))},
+                               {"12-5", Range(5, 12)},
+                               {" 1 , 3 - 4 ", {1, 3, 4}},
+                               {"254", {254}},
+                               {"7,3,3,7", {3, 7}},
+                               {"\t9", {9}},
+                               {"1-254", Range(1, 254)}};
+    for (const RangeCase& c : taken) {
+        const std::optional<StationMarks> marks = ParseStrictStationList(c.text);
+        ASSERT_TRUE(marks) << '"' << c.text << '"';
+        EXPECT_EQ(marks->list, c.stations) << '"' << c.text << '"';
+        EXPECT_EQ(marks->count, static_cast<int>(c.stations.size()));
+    }
+    for (const char* text : {"255", "abc", "x", "0", "-1", "", " ", "1 2", "2O", "1,", ",1", "1,,2", "3-", "-3",
+                             "1-5-9", "1-255", "0-3", "a7", "99999999999999999999", "1;2", "1.5"})
+        EXPECT_FALSE(ParseStrictStationList(text)) << '"' << text << '"';
+    EXPECT_EQ(ParseStationNumber(" 7 "), 7);
+    for (const char* text : {"1-3", "1,2", "255", "", "07x"}) EXPECT_FALSE(ParseStationNumber(text)) << text;
+    EXPECT_EQ(StationTextMessage("1 2"),
+              "The station text \"1 2\" names no station: give numbers 1..254 or ranges such as 5-12, separated by "
+              "commas.");
+}
+
 }  // namespace
 }  // namespace telvor

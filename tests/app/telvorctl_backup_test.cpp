@@ -72,6 +72,41 @@ TEST(TelvorctlBackup, SavesEveryAnsweringStationReportsTheSilentOneAndRestoresWh
     EXPECT_EQ(ReadDocumentFile(rig.Dir("two/Station_002.vx3")).doc.sets[0][2], 4321);
 }
 
+// Every named station's file is opened and checked before the first frame: one bad
+// file and nothing is written anywhere.
+TEST(TelvorctlRestore, OneBadFileWritesNothing) {
+    BackupRig rig({"--stations", "1-3"});
+    ASSERT_TRUE(rig.sim.Started());
+    ASSERT_EQ(rig.Run({"backup", "--stations", "1-3", rig.Dir("b")}).status, 0);
+    const std::string two = rig.Dir("b/Station_002.vx3");
+    const std::string saved = Bytes(two);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string message;
+    };
+    DocumentReadResult hot = ReadDocumentFile(two);
+    ASSERT_TRUE(hot.ok);
+    hot.doc.sets[0][2] = 30000;
+    ASSERT_TRUE(WriteDocumentFile(hot.doc, rig.Dir("hot.vx3")).ok);
+    for (const Case& c :
+         {Case{"corrupt", saved.substr(0, saved.size() / 2), std::string(kFormatMessage)},
+          Case{"out of range", Bytes(rig.Dir("hot.vx3")),
+               "Over Range !!\n\nCode: A02\nValue: 300.00\nRange Value: 1.00~200.00\n"}}) {
+        std::ofstream(two, std::ios::binary | std::ios::trunc) << c.bytes;
+        const std::size_t before = rig.sim.Frames().size();
+        const RunResult restore = rig.Run({"restore", "--stations", "1-3", rig.Dir("b")});
+        EXPECT_EQ(restore.status, 1) << c.name;
+        EXPECT_EQ(restore.out, "") << c.name;
+        EXPECT_EQ(restore.err, two + ":\n" + c.message) << c.name;
+        EXPECT_EQ(rig.sim.Frames().size(), before) << c.name << ": not one frame";
+    }
+    std::filesystem::remove(two);
+    const RunResult missing = rig.Run({"restore", "--stations", "3,1-2", rig.Dir("b")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, two + ":\n" + kCannotOpenMessage);
+}
+
 TEST(TelvorctlBackup, AnInterruptedBackupLeavesEveryEarlierFileWhole) {
     BackupRig rig({"--stations", "1-3", "--baud", "9600"});
     ASSERT_TRUE(rig.sim.Started());

@@ -9,6 +9,7 @@
 #include "pty_pair.h"
 #include "ctl_rig.h"
 #include "sim_line.h"
+#include "station_range.h"
 #include "value_format.h"
 
 namespace telvor {
@@ -196,10 +197,62 @@ INSTANTIATE_TEST_SUITE_P(
                 "Code: b95\nReset to factory default (50 Hz)?\nWrite Parameter Successfully !!\n",
                 {WriteFrame(3, kCodeB95, 10)}},
         PutCase{"ResetZeroIsNotSent", {"b95", "0"}, 0, "", {}},
-        PutCase{"Protected", {"b96", "20"}, 1, "b96 is read-only.\n", {}},
-        PutCase{"OutOfRange", {"b95", "5"}, 1, RangeMessage(kCodeB95) + "\n", {}},
-        PutCase{"NotAccepted", {"A02", "4x"}, 1, "The Setting cell of A02 does not take \"4x\".\n", {}}),
+        PutCase{"Protected", {"b96", "20"}, 2, "b96 is read-only.\n", {}},
+        PutCase{"StationAddress", {"b77", "5"}, 2, "b77 is read-only.\n", {}},
+        PutCase{"OutOfRange", {"b95", "5"}, 2, RangeMessage(kCodeB95) + "\n", {}},
+        PutCase{"NotAccepted", {"A02", "4x"}, 2, RangeMessage(2) + "\n", {}},
+        PutCase{"Empty", {"A02", ""}, 2, RangeMessage(2) + "\n", {}},
+        PutCase{"Signed", {"A04", "-1"}, 2, RangeMessage(4) + "\n", {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A station text that names no station strictly ends every verb with exit 2 and a
+// message naming the text, before the line is opened.
+TEST(TelvorctlStations, ATextThatNamesNoStationSendsNothing) {
+    CtlRig rig({"--stations", "1,2,12,254", "--model", "8"});
+    ASSERT_TRUE(rig.sim.Started());
+    const std::string file = rig.File("set.vx3");
+    CSolvaneDoc defaults = NewDocument(8, true, false);
+    ASSERT_TRUE(WriteDocumentFile(defaults, file).ok);
+    const std::string verbs[][4] = {{"write", "--stations", "", file},  {"restore", "--stations", "", rig.File("")},
+                                    {"backup", "--stations", "", rig.File("b")}, {"scan", "--stations", "", ""},
+                                    {"put", "--station", "", "A04"},    {"control", "--station", "", "run"},
+                                    {"read", "--station", "", "-o"},    {"monitor", "--station", "", "--csv"}};
+    for (const char* text : {"255", "abc", "x", "0", "-1", "", "1 2", "2O", "1,", "3-", "1-255", ",2"}) {
+        for (const auto& verb : verbs) {
+            std::vector<std::string> words{verb[0], verb[1], text};
+            if (!verb[3].empty()) words.push_back(verb[3]);
+            if (verb[0] == "put") words.push_back("5");
+            if (verb[0] == "read") words.push_back(rig.File("r.vx3"));
+            const RunResult run = rig.Run(words);
+            EXPECT_EQ(run.status, 2) << verb[0] << " '" << text << "'";
+            EXPECT_NE(run.err.find(StationTextMessage(text)), std::string::npos) << verb[0] << ": " << run.err;
+        }
+    }
+    EXPECT_TRUE(rig.NewFrames().empty());
+    EXPECT_FALSE(std::filesystem::exists(rig.File("r.vx3")));
+
+    // Blanks around a separator, and ranges either way round, are station texts.
+    EXPECT_EQ(rig.Run({"write", "--stations", " 12 - 12 , 2", "--basic", file}).status, 0);
+    const Frames frames = rig.NewFrames();
+    EXPECT_TRUE(rig.Contains(frames, WriteFrame(2, 0, DefaultRaw(0, 8, true))));
+    EXPECT_TRUE(rig.Contains(frames, WriteFrame(12, 0, DefaultRaw(0, 8, true))));
+    EXPECT_FALSE(rig.Contains(frames, WriteFrame(1, 0, DefaultRaw(0, 8, true))));
+}
+
+// A file with A02 = 300.00 Hz (16 bits, beyond 1.00~200.00): nothing at all goes to
+// the station, and the message names the code and the value.
+TEST(TelvorctlReadWrite, AValueOutOfRangeInTheFileWritesNothing) {
+    CtlRig rig({"--stations", "3", "--model", "8"});
+    ASSERT_TRUE(rig.sim.Started());
+    CSolvaneDoc doc = NewDocument(8, true, false);
+    doc.sets[0][2] = 30000;
+    ASSERT_TRUE(WriteDocumentFile(doc, rig.File("hot.vx3")).ok);
+    const RunResult run = rig.Run({"write", "--stations", "3", rig.File("hot.vx3")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Over Range !!\n\nCode: A02\nValue: 300.00\nRange Value: 1.00~200.00\n");
+    EXPECT_EQ(rig.NewFrames(), (Frames{EchoFrame(3), VersionFrame(3), CapacityFrame(3)}))
+        << "the link's frames only";
+}
 
 TEST(TelvorctlPut, StationOutsideTheLineIsAUsageError) {
     CtlRig rig({"--stations", "3"});

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "ctl_rig.h"
 #include "modbus_ascii.h"
+#include "parameter_catalogue.h"
 
 namespace telvor {
 namespace {
@@ -12,6 +14,7 @@ using telvor::test::RunResult;
 using telvor::testing::CtlRig;
 using telvor::testing::RegisterFrame;
 using telvor::testing::StationFrame;
+using telvor::testing::WriteFrame;
 using Frames = std::vector<std::string>;
 
 constexpr const char* kHeader =
@@ -82,36 +85,70 @@ TEST(TelvorctlMonitor, TimeOutAnsweredAbortEndsWithOne) {
     EXPECT_EQ(run.out, std::string(kHeader) + "\n");
 }
 
-TEST(TelvorctlControl, ButtonsBecomeOneControlWordWriteThenTheFrequencyCommand) {
+// Every action lands, in the order given: each one's request runs before the next is pressed.
+TEST(TelvorctlControl, EveryActionIsCarriedOutInTheOrderGiven) {
     CtlRig rig({"--stations", "1"});
     ASSERT_TRUE(rig.sim.Started());
-    RunResult run = rig.Run({"control", "--station", "1", "run", "rev", "s1", "freq=25", "ry1"});
+    RunResult run = rig.Run(
+        {"control", "--station", "1", "run", "rev", "set=A04:5", "s1", "freq=25", "set=A05:6", "ry1"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
+    const std::string readWord = StationFrame(&CModbusAscii::ReadControlWord, 1);
+    const Frames expected{readWord, RegisterFrame(1, 230, 0x0001), readWord,     RegisterFrame(1, 230, 0x0003),
+                          WriteFrame(1, 4, 50),         readWord, RegisterFrame(1, 230, 0x0023),
+                          RegisterFrame(1, 231, 2500),  WriteFrame(1, 5, 60),     readWord,
+                          RegisterFrame(1, 230, 0x1023)};
     Frames frames = rig.NewFrames();
-    ASSERT_GE(frames.size(), 3u);
-    Frames last(frames.end() - 3, frames.end());
-    EXPECT_EQ(last, (Frames{StationFrame(&CModbusAscii::ReadControlWord, 1), RegisterFrame(1, 230, 0x1023),
-                            RegisterFrame(1, 231, 2500)}));
+    ASSERT_GE(frames.size(), expected.size());
+    EXPECT_EQ(Frames(frames.end() - static_cast<long>(expected.size()), frames.end()), expected);
 }
 
-TEST(TelvorctlControl, OutOfRangeInputPrintsTheMessageAndSendsNothing) {
+bool Writes(const std::string& frame) { return frame.compare(3, 2, "06") == 0 || frame.compare(3, 2, "10") == 0; }
+
+// A value that the Setting cell's editor would not hold, or that is out of range, or a
+// protected parameter: the message, exit 2, and not one write, not even of the
+// actions before it. A set= value is refused before the line is opened.
+TEST(TelvorctlControl, ARefusedValueSendsNothingAtAll) {
     struct Case {
         const char* action;
-        const char* message;
+        std::string message;
     };
-    for (const Case& c : {Case{"freq=70", "Over Range !!\n\nRange Value: \nA03: 0.00 Hz ~ \nA02: 50.00 Hz\n"},
-                          Case{"set=b95:5", "Over Range !!\n\nCode: b95\n\nRange Value: 0, 10, 20\n"}}) {
-        CtlRig rig({"--stations", "1"});
-        ASSERT_TRUE(rig.sim.Started());
-        RunResult run = rig.Run({"control", "--station", "1", "run", c.action});
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err, c.message);
-        for (const std::string& frame : rig.NewFrames())
-            EXPECT_NE(frame.substr(3, 2), "06") << "nothing is written: " << frame;
-    }
+    const std::string frequency = "Over Range !!\n\nRange Value: \nA03: 0.00 Hz ~ \nA02: 50.00 Hz\n";
+    const std::string reset = "Over Range !!\n\nCode: b95\n\nRange Value: 0, 10, 20\n";
     CtlRig rig({"--stations", "1"});
+    ASSERT_TRUE(rig.sim.Started());
+    for (const Case& c : {Case{"freq=12,5", frequency}, Case{"freq=-5", frequency}, Case{"freq=1e3", frequency},
+                          Case{"freq=abc", frequency}, Case{"freq=", frequency}, Case{"freq=0x10", frequency},
+                          Case{"freq=70", frequency}, Case{"freq=1.234", frequency},
+                          Case{"set=A04:-1", "Over Range !!\n\nCode: A04\n\nRange Value: 0.1~999.0\n"},
+                          Case{"set=A04:", "Over Range !!\n\nCode: A04\n\nRange Value: 0.1~999.0\n"},
+                          Case{"set=b95:-10", reset}, Case{"set=b95:5", reset},
+                          Case{"set=b77:5", "b77 is read-only.\n"}, Case{"set=b89:3", "b89 is read-only.\n"}}) {
+        RunResult run = rig.Run({"control", "--station", "1", "run", "set=A05:6", c.action, "--yes"});
+        EXPECT_EQ(run.status, 2) << c.action;
+        EXPECT_EQ(run.err, c.message) << c.action;
+        const Frames frames = rig.NewFrames();
+        EXPECT_EQ(std::count_if(frames.begin(), frames.end(), Writes), 0) << c.action;
+        EXPECT_TRUE(c.action[0] != 's' || frames.empty()) << c.action << ": checked before the line opens";
+    }
     EXPECT_EQ(rig.Run({"control", "--station", "1", "jump"}).status, 2);
+}
+
+TEST(TelvorctlControl, AFactoryResetAsksAndOnlyYesSendsIt) {
+    CtlRig rig({"--stations", "1"});
+    ASSERT_TRUE(rig.sim.Started());
+    RunResult no = rig.Run({"control", "--station", "1", "set=b95:10"});
+    EXPECT_EQ(no.status, 1);
+    EXPECT_EQ(no.err, "Code: b95\nReset to factory default (50 Hz)?\n");
+    Frames frames = rig.NewFrames();
+    EXPECT_EQ(std::count_if(frames.begin(), frames.end(), Writes), 0);
+
+    RunResult yes = rig.Run({"control", "--station", "1", "set=b95:20", "--yes"});
+    EXPECT_EQ(yes.status, 0) << yes.err;
+    EXPECT_EQ(yes.err, "Code: b95\nReset to factory default (60 Hz)?\n");
+    frames = rig.NewFrames();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.back(), WriteFrame(1, kCodeB95, 20));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "flow_rig.h"
+#include "modbus_ascii.h"
 #include "parameter_catalogue.h"
 #include "read_flow.h"
 #include "station_range.h"
@@ -220,8 +221,10 @@ TEST(WriteFlow, ChecksumErrorEndsTheWholeCommand) {
 TEST(WriteFlow, ExceptionReplyOffersTheNextStation) {
     WriteRig rig("1,2");
     ASSERT_TRUE(rig.linked);
-    // Within 16 bits but beyond the drive's limit for A02: exception 54.
-    rig.app.Document()->sets[0][kSlotA02] = 60000;
+    // Within the catalogue's range but beyond these drives' own limit for A02: exception 54.
+    const std::string a02 = std::to_string(RegisterOfParameter(2));
+    for (const char* drive : {"1", "2"})
+        ASSERT_TRUE(rig.sim.Control("limit " + std::string(drive) + " " + a02 + " 3000"));
     rig.ui.dialogAnswers = {DialogResult::Ok};
     WriteReport report = rig.Write("1,2", {true, false});
     EXPECT_TRUE(report.ended);
@@ -235,23 +238,24 @@ TEST(WriteFlow, ExceptionReplyOffersTheNextStation) {
     EXPECT_EQ(rig.ui.ShownStartingWith("dialog"), Shown{"dialog 266"});
 }
 
-TEST(WriteFlow, AValueBeyondSixteenBitsSendsNothingToTheStation) {
+// Each station's values are checked whole before its first frame: one message names
+// every value out of its range, nothing goes to the station, and the user chooses.
+TEST(WriteFlow, AValueOutOfItsRangeSendsNothingToTheStation) {
     WriteRig rig("1,2");
     ASSERT_TRUE(rig.linked);
-    rig.app.Document()->sets[0][kSlotA02] = 70000;  // 0x11170 would go out as "1117"
+    rig.app.Document()->sets[0][kSlotA02] = 30000;  // 300.00 Hz: 16 bits, beyond 1.00~200.00
     rig.app.Document()->sets[0][kBasicCount + 5] = -1;
-    rig.app.Document()->sets[0][kBasicCount + 76] = 70000;
+    rig.app.Document()->sets[0][kBasicCount + 76] = 70000;  // 0x11170 would go out as "1117"
     rig.ui.dialogAnswers = {DialogResult::Ok};
     WriteReport report = rig.Write("1,2");
     EXPECT_TRUE(report.ended);
     EXPECT_EQ(report.stationsWritten, 0);
     EXPECT_TRUE(rig.NewFrames().empty());
-    Shown ranges;
-    for (int code : {2, 105, 176})
-        ranges.push_back("message " + std::string(kRangeMessageCaption) + "|" + RangeMessage(code));
-    Shown expected = ranges;
-    expected.insert(expected.end(), ranges.begin(), ranges.end());
-    EXPECT_EQ(rig.ui.ShownStartingWith("message"), expected);
+    const std::string message = "message Error Message|Over Range !!\n\n"
+                                "Code: A02\nValue: 300.00\nRange Value: 1.00~200.00\n\n"
+                                "Code: b05\nValue: -0.01\nRange Value: 0.10~200.00\n\n"
+                                "Code: b76\nValue: 7000.0\nRange Value: 0.0~25.5";
+    EXPECT_EQ(rig.ui.ShownStartingWith("message"), (Shown{message, message}));
     EXPECT_EQ(rig.ui.ShownStartingWith("dialog"), Shown{"dialog 266"});
 }
 
@@ -260,7 +264,9 @@ TEST(WriteFlow, AValueBeyondSixteenBitsSendsNothingToTheStation) {
 TEST(WriteFlow, ARefusalThatComesLateIsReportedNotTakenForSuccess) {
     WriteRig rig("1");
     ASSERT_TRUE(rig.linked);
-    rig.app.Document()->sets[0][0] = 9;  // A00 is 0..2
+    rig.app.Document()->sets[0][0] = 2;
+    // This drive's own A00 is 0..1.
+    ASSERT_TRUE(rig.sim.Control("limit 1 " + std::to_string(RegisterOfParameter(0)) + " 1"));
     ASSERT_TRUE(rig.sim.Control("fault 1 delay 500"));
     ASSERT_TRUE(rig.sim.Control("fault 1 jitter 200"));
     WriteReport report = rig.Write("1", {true, false});
@@ -314,13 +320,17 @@ TEST(WriteFlow, WriteOneParameterConfirmsSuccessAndReportsFailure) {
     EXPECT_FALSE(rig.app.Link().modalBusy);
 }
 
-TEST(WriteFlow, EmptyStationTextWritesToStationOne) {
+TEST(WriteFlow, AStationTextThatNamesNoStationStrictlyWritesNothing) {
     WriteRig rig("1");
     ASSERT_TRUE(rig.linked);
-    WriteReport report = rig.Write("", {true, false});
-    EXPECT_TRUE(report.Complete());
-    EXPECT_EQ(rig.NewFrames(),
-              Join({{VersionFrame(1), CapacityFrame(1)}, WriteFrames(1, rig.Set(), {true, false})}));
+    for (const char* text : {"", "0", "255", "1 2", "2O", "abc"}) {
+        rig.ui.shown.clear();
+        WriteReport report = rig.Write(text, {true, false});
+        EXPECT_TRUE(report.ended) << text;
+        EXPECT_TRUE(report.stations.empty()) << text;
+        EXPECT_EQ(rig.ui.shown, Shown{"message Write Message|" + StationTextMessage(text)});
+    }
+    EXPECT_TRUE(rig.NewFrames().empty());
 }
 
 TEST(WriteFlow, FailedVersionReadOfTheOnlyStationEndsTheCommand) {

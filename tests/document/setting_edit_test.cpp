@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "value_format.h"
+
 namespace telvor {
 namespace {
 
@@ -11,7 +13,7 @@ struct Case {
     bool onlineLinked;
     SettingEditOutcome outcome;
     std::int32_t rawAfter;  // the stored value when Stored
-    const char* message;
+    const char* message;  // OutOfRange; a Rejected text gets the range message too
 };
 
 TEST(SettingEdit, EndsLikeTheSettingCellEditor) {
@@ -23,6 +25,9 @@ TEST(SettingEdit, EndsLikeTheSettingCellEditor) {
         {"A04", "1000", false, Rejected, 0, ""},
         {"A04", "99.99", false, Rejected, 0, ""},
         {"A04", "1a", false, Rejected, 0, ""},
+        {"A04", "", false, Rejected, 0, ""},
+        {"A04", ".", false, Rejected, 0, ""},
+        {"A04", "-5", false, Rejected, 0, ""},
         {"A04", "0", false, OutOfRange, 0, "Over Range !!\n\nCode: A04\nRange Value: 0.1~999.0"},
         {"A02", "0.99", false, OutOfRange, 0, "Over Range !!\n\nCode: A02\nRange Value: 1.00~200.00"},
         {"A02", "200.00", false, Stored, 20000, ""},
@@ -47,7 +52,7 @@ TEST(SettingEdit, EndsLikeTheSettingCellEditor) {
         const int code = CodeIndexOfText(c.code);
         const SettingEditResult result = EditSetting(doc, code, c.text, c.onlineLinked);
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(result.message, c.outcome == Rejected ? RangeMessage(code) : c.message);
         if (c.outcome == Stored) {
             EXPECT_EQ(doc.sets[0][SlotOfCodeIndex(code)], c.rawAfter);
             EXPECT_TRUE(doc.modified);

@@ -105,17 +105,23 @@ private slots:
         QVERIFY(rig.app.Link().linked);
         rig.NewDocument(0, true);
         rig.frame->Action(ID_ONLINE_EDIT)->trigger();
-        rig.app.Settings().definite = DefiniteListOf({4});
+        rig.app.Settings().definite = DefiniteListOf({3, 4});
         const std::size_t before = sim.Frames().size();
         rig.answers.push_back([&](QDialog& dialog) {
             auto& definite = static_cast<CDefParaDialog&>(dialog);
             QVERIFY(definite.StationList()->isEnabled());
             definite.StationList()->setCurrentIndex(4);
+            // An emptied cell names no value (not 0.00): the range message, and nothing is sent.
+            QVERIFY(TypeIntoSetting(*definite.Grid(), 3, "5\b"));
+            Settle();
+            QCOMPARE(rig.shown.last(), QString("Error Message|Over Range !!\n\nCode: A03\nRange Value: 0.00~200.00"));
+            QCOMPARE(sim.Frames().size(), before);
             QVERIFY(TypeIntoSetting(*definite.Grid(), 4, "7"));
             Settle();
             QVERIFY(rig.app.Link().modalBusy);
             Press("&Close")(dialog);
         });
+        rig.answers.push_back(Accept());  // the range message
         rig.answers.push_back(Accept());  // "Write Parameter Successfully !!"
         rig.frame->Action(ID_DEFINITE_PARAMETER)->trigger();
         const std::vector<std::string> frames = sim.Frames();

@@ -151,7 +151,8 @@ private slots:
         QFETCH(bool, basic);
         QFETCH(bool, advanced);
         CReadParaDialog read({5, {true, true}, false});
-        CWriteParaDialog write({"1,3", false, {true, true}});
+        QtUserInterface messages;
+        CWriteParaDialog write({"1,3", false, {true, true}}, messages);
         for (QDialog* dialog : std::initializer_list<QDialog*>{&read, &write}) {
             dialog->findChild<QCheckBox*>(first)->click();
             if (!second.isEmpty()) dialog->findChild<QCheckBox*>(second)->click();
@@ -176,14 +177,16 @@ private slots:
     }
 
     void writeDialogAllStationDisablesTheText() {
-        CWriteParaDialog dialog({"4", false, {true, true}});
+        QtUserInterface messages;
+        CWriteParaDialog dialog({"4", false, {true, true}}, messages);
         Radio(dialog, "All Station")->click();
         QVERIFY(!dialog.findChild<QLineEdit*>("station")->isEnabled());
         QVERIFY(dialog.Choice().allStations);
     }
 
     void writeDialogVerifyAfterWriteReachesTheChoice() {
-        CWriteParaDialog dialog({"4", false, {true, true}});
+        QtUserInterface messages;
+        CWriteParaDialog dialog({"4", false, {true, true}}, messages);
         auto* verify = dialog.findChild<QCheckBox*>("verify");
         QCOMPARE(verify->text(), QString("Verify after write"));
         QVERIFY(!dialog.Choice().verify);

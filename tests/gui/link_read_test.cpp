@@ -1,5 +1,6 @@
 // Link, Read and online edit through the main window against telvor-sim on a pty.
 
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
@@ -16,6 +17,7 @@
 #include "parameter_table_model.h"
 #include "progress_windows.h"
 #include "sim_line.h"
+#include "station_range.h"
 
 namespace telvor::testing {
 namespace {
@@ -165,6 +167,37 @@ private slots:
         QVERIFY(TypeIntoSetting(*rig.frame, 195, "0"));
         Settle();
         QVERIFY(FramesAfter(sim, before).empty());
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    // OK with a text that names no station strictly keeps the Write dialog open with
+    // a message naming the text; nothing reaches the line.
+    void writeDialogRefusesATextThatNamesNoStation() {
+        SimLine sim({"--stations", "1,2,12", "--model", "8"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("1");
+        rig.NewDocument(8, true);
+        const std::size_t before = sim.Frames().size();
+        const QStringList texts{"", "255", "0", "1 2", "2O", "abc"};
+        rig.answers.push_back([&texts](QDialog& dialog) {
+            auto* station = dialog.findChild<QLineEdit*>("station");
+            QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            for (const QString& text : texts) {
+                station->setText(text);
+                ok->click();
+                QVERIFY(dialog.isVisible());
+                QCOMPARE(station->selectedText(), text);
+            }
+            dialog.reject();
+        });
+        for (int i = 0; i < texts.size(); ++i) rig.answers.push_back(PressStandard(QMessageBox::Ok));
+        rig.frame->Action(ID_WRITE)->trigger();
+        QStringList expected{"Write"};
+        for (const QString& text : texts)
+            expected << "Write Message|" + QString::fromStdString(StationTextMessage(text.toStdString()));
+        QCOMPARE(rig.shown.mid(rig.shown.size() - expected.size()), expected);
+        QCOMPARE(sim.Frames().size(), before);
         QCOMPARE(rig.unexpected, 0);
     }
 

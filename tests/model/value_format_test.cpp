@@ -89,5 +89,34 @@ TEST(AcceptsEditText, WidthAndPlacesOfEachFormat) {
     }
 }
 
+// What goes to a drive: only a text the Setting cell's editor holds, with a digit.
+TEST(ParseParameterValue, TakesOnlyTheEditorsTextsThenTheRange) {
+    struct Row {
+        const char* code;
+        const char* text;
+        std::optional<std::int32_t> raw;
+    };
+    const Row rows[] = {
+        {"A02", "12.5", 1250}, {"A02", "200", 20000}, {"A02", ".5", std::nullopt},  // 0.50 Hz: below 1.00
+        {"A02", "12,5", std::nullopt}, {"A02", "-5", std::nullopt}, {"A02", "1e3", std::nullopt},
+        {"A02", "abc", std::nullopt}, {"A02", "", std::nullopt}, {"A02", ".", std::nullopt},
+        {"A02", "0x10", std::nullopt}, {"A02", " 5", std::nullopt}, {"A02", "5 ", std::nullopt},
+        {"A02", "+5", std::nullopt}, {"A02", "300", std::nullopt}, {"A04", "-1", std::nullopt},
+        {"A04", "5.", 50}, {"b95", "-10", std::nullopt}, {"b95", "10", 10}, {"b95", "5", std::nullopt},
+        {"b89", "003", 3}, {"A00", "1.", std::nullopt},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ParseParameterValue(CodeIndexOfText(row.code), row.text), row.raw)
+            << row.code << " '" << row.text << "'";
+    EXPECT_EQ(ParseStrictValueText(kFormatTwoDecimals, 6, "999.99"), 99999);
+    EXPECT_EQ(ParseStrictValueText(kFormatTwoDecimals, 6, "1000"), std::nullopt);
+    EXPECT_EQ(ParseParameterValue(kNoParameter, "1"), std::nullopt);
+}
+
+TEST(ValueOutOfRangeText, NamesTheCodeTheValueAndTheRange) {
+    EXPECT_EQ(ValueOutOfRangeText(2, 30000), "Code: A02\nValue: 300.00\nRange Value: 1.00~200.00");
+    EXPECT_EQ(ValueOutOfRangeText(kCodeB95, 15), "Code: b95\nValue: 15\nRange Value: 0, 10, 20");
+}
+
 }  // namespace
 }  // namespace telvor

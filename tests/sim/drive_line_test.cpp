@@ -260,6 +260,12 @@ TEST_F(DriveLineTest, ControlLinesAreCheckedAndReachEveryStationWithAStar) {
     EXPECT_FALSE(line.Station(3)->faults.silent);
     EXPECT_TRUE(line.ApplyControl("reset 3 50", &error));
     EXPECT_EQ(ReadOne(3, 8), 5000);
+
+    // A drive's own limit, narrower than the catalogue's.
+    EXPECT_FALSE(line.ApplyControl("limit 1 999 5", &error));
+    EXPECT_TRUE(line.ApplyControl("limit 1 8 5000", &error));
+    EXPECT_EQ(WriteOne(1, 8, 5001), Framed(":018654"));
+    EXPECT_EQ(WriteOne(1, 8, 5000), Framed(":010600081388"));
 }
 
 TEST(ParseStationList, TakesSinglesAndRanges) {

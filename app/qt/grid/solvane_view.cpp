@@ -66,7 +66,7 @@ void CSolvaneView::EndSettingEdit(int row, const QString& text) {
 
     const SettingEditResult result = EditSetting(*doc, codeIndex, text.toStdString(), mode.onlineEdit && mode.linked);
     model_->RefreshRow(row);
-    if (result.outcome == SettingEditOutcome::OutOfRange) {
+    if (!result.message.empty()) {
         messages_.ShowMessage(kRangeMessageCaption, result.message, MessageIcon::Information);
         return;
     }

@@ -9,12 +9,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "fixed_dialog_text.h"
 #include "group_choice.h"
+#include "station_range.h"
 
 namespace telvor {
 
-CWriteParaDialog::CWriteParaDialog(const WriteDialogData& start, QWidget* parent)
+CWriteParaDialog::CWriteParaDialog(const WriteDialogData& start, MessageSink& messages, QWidget* parent)
     : QDialog(parent),
+      messages_(messages),
       single_(new QRadioButton("Single:")),
       all_(new QRadioButton("All Station")),
       stationText_(new QLineEdit(QString::fromStdString(start.stationText))),
@@ -52,6 +55,17 @@ WriteDialogData CWriteParaDialog::Choice() const {
     choice.groups = {groups_->Basic(), groups_->Advanced()};
     choice.verify = verify_->isChecked();
     return choice;
+}
+
+void CWriteParaDialog::accept() {
+    const std::string text = stationText_->text().toStdString();
+    if (single_->isChecked() && !ParseStrictStationList(text)) {
+        messages_.ShowMessage(kWriteMessageCaption, StationTextMessage(text), MessageIcon::Information);
+        stationText_->setFocus();
+        stationText_->selectAll();
+        return;
+    }
+    QDialog::accept();
 }
 
 }  // namespace telvor
