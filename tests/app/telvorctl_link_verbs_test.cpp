@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -91,6 +92,23 @@ TEST(TelvorctlReadWrite, ReadOneDriveAndWriteItIntoAnotherGivesTheSameSettings) 
     DocumentReadResult four = ReadDocumentFile(rig.File("four.vx3"));
     ASSERT_TRUE(four.ok);
     EXPECT_EQ(four.doc.sets[0], three.doc.sets[0]);
+}
+
+TEST(TelvorctlReadWrite, ReadOntoALinkToNothingIsRefusedAndCreatesNothing) {
+    CtlRig rig({"--stations", "3"});
+    ASSERT_TRUE(rig.sim.Started());
+    const std::string link = rig.File("link.vx3"), target = rig.File("elsewhere.vx3");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    for (const bool force : {false, true}) {
+        std::vector<std::string> words{"read", "--station", "3", "--basic", "-o", link};
+        if (force) words.push_back("--force");
+        const RunResult run = rig.Run(words);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "Error: Save file failure!\n\n" + link + "\nit is a symbolic link to " + target +
+                               ", which does not exist\n");
+        EXPECT_FALSE(std::filesystem::exists(target));
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+    }
 }
 
 TEST(TelvorctlReadWrite, OnATerminalTheProgressLineIsRewrittenInPlaceAndClearedAtTheEnd) {
