@@ -165,9 +165,11 @@ TEST_P(TelvorctlWriteError, SilentStationInTheMiddleFollowsOnError) {
     words.insert(words.end(), c.extra.begin(), c.extra.end());
     RunResult run = rig.Run(words);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Communication Error !!\nContinue to Next Station ?\n");
+    EXPECT_EQ(run.err, std::string("Communication Error !!\nContinue to Next Station ?\nWrite Summary:\n") +
+                           "Station_003 OK 13 written\nStation_004 FAILED 0 written\nStation_005 " +
+                           (c.fifthWritten ? "OK 13 written\n" : "not written\n"));
     Frames frames = rig.NewFrames();
-    EXPECT_EQ(std::count(frames.begin(), frames.end(), CapacityFrame(4)), 3);
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), VersionFrame(4)), 3);
     EXPECT_EQ(rig.Contains(frames, CapacityFrame(5)), c.fifthWritten);
     EXPECT_EQ(rig.Contains(frames, WriteFrame(5, 0, DefaultRaw(0, 8, true))), c.fifthWritten);
 }
