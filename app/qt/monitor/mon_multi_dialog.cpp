@@ -61,9 +61,10 @@ CMonMultiDialog::CMonMultiDialog(MonitorSession& session, std::function<QString(
     connect(scrollBar_, &QScrollBar::valueChanged, this, &CMonMultiDialog::GoTo);
     // Page Up and Page Down page the stations whichever control has the focus; a
     // "Fun. no." list would otherwise take them as a change of its own entry.
-    for (const auto& [key, input] : {std::pair{Qt::Key_PageUp, PageInput::PageUp},
-                                     std::pair{Qt::Key_PageDown, PageInput::PageDown}}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
+    for (const auto& key : {std::pair{Qt::Key_PageUp, PageInput::PageUp},
+                            std::pair{Qt::Key_PageDown, PageInput::PageDown}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key.first), this);
+        const PageInput input = key.second;
         connect(shortcut, &QShortcut::activated, this, [this, input] { GoTo(PageAfter(session_.Page(), input)); });
     }
     ClearDefaultButtons(*this);
