@@ -20,6 +20,9 @@ struct LinkState {
     int stationCount = 0;
     std::uint16_t softwareVersion = 0;  // register 44 of the current station
     int currentModel = 0;               // ModelIndex; the capacity code of the current station
+    // The version and model were read from the current station; a Write that moved on to
+    // a station which did not tell them clears it, and the panes then show neither.
+    bool stationIdentified = true;
     bool is50Hz = true;                 // 50 Hz defaults (true) or 60 Hz defaults (false)
 };
 

@@ -9,7 +9,8 @@
 namespace telvor {
 
 std::string VersionPaneText(const LinkState& link) {
-    return std::string("Ver: ") + (link.linked ? SoftwareVersionText(link.softwareVersion) : "x.x");
+    const bool known = link.linked && link.stationIdentified;
+    return std::string("Ver: ") + (known ? SoftwareVersionText(link.softwareVersion) : "x.x");
 }
 
 std::string StationPaneText(const LinkState& link) {
@@ -20,7 +21,8 @@ std::string StationPaneText(const LinkState& link) {
 }
 
 std::string ModelPaneText(const LinkState& link, bool documentOpen) {
-    bool named = (documentOpen || link.linked) && IsModelIndex(link.currentModel);
+    const bool known = link.linked ? link.stationIdentified : documentOpen;
+    const bool named = known && IsModelIndex(link.currentModel);
     return std::string("Model: ") + (named ? ModelName(link.currentModel) : "xxx-xxx-xx");
 }
 

@@ -91,20 +91,23 @@ int RunDefinite(std::span<const std::string> arguments) {
         ShowMessage(folder.message);
         return kExitFailed;
     }
-    const std::string path = SettingsFilePath(folder.folder);
-    ProgramSettings settings = ReadSettingsFile(path);
-    AddRemoveState state(settings.definite);
-    if (!Apply(state, changes)) return kExitFailed;
-    if (!arguments.empty()) {
-        settings.definite = state.Result();
-        const SettingsWriteResult written = WriteSettingsFile(settings, path);
-        if (!written.ok) {
-            ShowMessage(written.message);
-            return kExitFailed;
-        }
+    std::vector<int> definite;
+    bool applied = false;
+    const SettingsWriteResult written =
+        EditSettingsFile(SettingsFilePath(folder.folder), [&](ProgramSettings& settings) {
+            AddRemoveState state(settings.definite);
+            applied = Apply(state, changes);
+            definite = state.Definite();
+            if (applied) settings.definite = state.Result();
+            return applied && !arguments.empty();
+        });
+    if (!applied) return kExitFailed;
+    if (!written.ok) {
+        ShowMessage(written.message);
+        return kExitFailed;
     }
     std::string out;
-    for (int code : state.Definite()) out += DefiniteEntryText(code) + "\n";
+    for (int code : definite) out += DefiniteEntryText(code) + "\n";
     std::fputs(out.c_str(), stdout);
     return kExitOk;
 }

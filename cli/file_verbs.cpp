@@ -148,7 +148,10 @@ int RunSettings(std::span<const std::string> arguments) {
     }
     const std::string path = SettingsFilePath(folder.folder);
     if (reset) {
-        const SettingsWriteResult written = WriteSettingsFile(ProgramSettings{}, path);
+        const SettingsWriteResult written = EditSettingsFile(path, [](ProgramSettings& settings) {
+            settings = ProgramSettings{};
+            return true;
+        });
         if (written.ok) return kExitOk;
         ShowMessage(written.message);
         return kExitFailed;

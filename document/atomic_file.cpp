@@ -32,8 +32,9 @@ std::string NameOf(const std::string& path) {
 
 // The file that a save lands in: the path itself, or the final target of the
 // symbolic link it names (which may not exist yet). False after too many links.
-bool FinalTarget(const std::string& path, std::string& target) {
+bool FinalTarget(const std::string& path, std::string& target, bool& throughLink) {
     std::filesystem::path current = path;
+    throughLink = false;
     for (int hop = 0; hop < kLinkHopLimit; ++hop) {
         std::error_code error;
         if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error))) {
@@ -45,6 +46,7 @@ bool FinalTarget(const std::string& path, std::string& target) {
             target = current.string();
             return true;
         }
+        throughLink = true;
         current = link.is_absolute() ? link : current.parent_path() / link;
     }
     return false;
@@ -135,10 +137,19 @@ bool Publish(int folder, const std::string& temporary, const std::string& target
 
 }  // namespace
 
-AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
+AtomicWriteResult ResolveWriteTarget(const std::string& path, std::string& target) {
     if (path.empty() || path.back() == '/') return Failure(EISDIR);
+    bool throughLink = false;
+    if (!FinalTarget(path, target, throughLink)) return Failure(ELOOP);
+    struct stat existing {};
+    if (throughLink && lstat(target.c_str(), &existing) != 0 && errno == ENOENT)
+        return {false, ENOENT, "it is a symbolic link to " + target + ", which does not exist"};
+    return {true, 0, {}};
+}
+
+AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
     std::string resolved;
-    if (!FinalTarget(path, resolved)) return Failure(ELOOP);
+    if (AtomicWriteResult refused = ResolveWriteTarget(path, resolved); !refused.ok) return refused;
     const std::string target = NameOf(resolved);
     const FileDescriptor folder(open(FolderOf(resolved).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.valid()) return Failure(errno);

@@ -19,8 +19,14 @@ struct AtomicWriteResult {
     std::string reason;  // the system's reason (strerror) when not ok
 };
 
-// A symbolic link is followed to its final target, which gets the new bytes; the link
-// stays. A replaced file must be writable and keeps its mode (and, for root, its owner
+// The file that writing `path` lands in: the path itself, or the final target of the
+// symbolic link it names. A link whose final target does not exist is refused (ENOENT):
+// writing through it would create a file wherever the link points. Every writer of
+// files goes through this rule.
+AtomicWriteResult ResolveWriteTarget(const std::string& path, std::string& target);
+
+// A symbolic link is followed to its final target (ResolveWriteTarget), which gets the
+// new bytes; the link stays. A replaced file must be writable and keeps its mode (and, for root, its owner
 // and group); a new file gets the usual mode under the umask. Only a regular file is
 // replaced. Temporaries left by killed saves of the same file are removed. Create-only
 // decides in the final rename, so a file that appears meanwhile is not replaced either.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "atomic_file.h"
+#include "file_edit_lock.h"
 #include "parameter_keys.h"
 #include "whole_file.h"
 
@@ -169,6 +170,13 @@ SettingsWriteResult WriteSettingsFile(const ProgramSettings& settings, const std
     const AtomicWriteResult written = WriteFileAtomically(path, SettingsFileText(settings));
     if (!written.ok) return {false, SaveFailureMessage(path, written.reason)};
     return {true, {}};
+}
+
+SettingsWriteResult EditSettingsFile(const std::string& path, const std::function<bool(ProgramSettings&)>& change) {
+    const FileEditLock lock(path, MissingFile::CreateEmpty);
+    ProgramSettings settings = ReadSettingsFile(path);
+    if (!change(settings)) return {true, {}};
+    return WriteSettingsFile(settings, path);
 }
 
 }  // namespace telvor

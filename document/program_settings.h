@@ -4,6 +4,7 @@
 // definite parameters.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,12 @@ struct SettingsWriteResult {
 
 // Written to a temporary file in the same folder, then renamed over the old one.
 SettingsWriteResult WriteSettingsFile(const ProgramSettings& settings, const std::string& path);
+
+// Every change of the settings file: reads it, lets `change` edit what was read and
+// writes the result back, all under the file's edit lock (FileEditLock), so that the
+// edits of several processes follow each other and none is lost. Nothing is written
+// when `change` returns false.
+SettingsWriteResult EditSettingsFile(const std::string& path, const std::function<bool(ProgramSettings&)>& change);
 
 // One setting of the [System] section: its file key ("ComPort=") and value text.
 struct SettingsEntry {

@@ -6,9 +6,72 @@
 # part of make test.
 #
 # Usage: scripts/fresh-machine-check.sh [REF]   (default HEAD: what is committed)
-# Needs root (or sudo) and the Debian archive. The whole log is kept in
+#        scripts/fresh-machine-check.sh --mirrors [APT_DIR]   (prints the two archives it would use)
+# Needs root (or sudo) and a Debian archive: the one this machine's own apt sources
+# name (APT_DIR, default /etc/apt: sources.list, sources.list.d/*.list and *.sources),
+# or DEBIAN_MIRROR and DEBIAN_SECURITY_MIRROR. The whole log is kept in
 # ${TMPDIR:-/tmp}/telvor-fresh-machine-check.log.
 set -euo pipefail
+
+say() { printf 'fresh-machine-check: %s\n' "$*"; }
+
+# The URI of the first enabled "deb" source under the apt folder whose suite is of the
+# kind asked: "archive" (a release such as bookworm, stable or sid) or "security"
+# (bookworm-security, or the older buster/updates). Both the one-line form and the
+# deb822 form (*.sources) are read; nothing is printed when no source fits.
+apt_uri() {
+  local kind=$1 dir=$2 file
+  local files=()
+  for file in "$dir/sources.list" "$dir"/sources.list.d/*.list "$dir"/sources.list.d/*.sources; do
+    if [ -f "$file" ]; then files+=("$file"); fi
+  done
+  [ ${#files[@]} -gt 0 ] || return 0
+  awk -v kind="$kind" '
+    function wanted(suite) {
+      return kind == "security" ? suite ~ /(-security|\/updates)$/ : suite ~ /^[a-z]+$/
+    }
+    function usable(uri) { return uri ~ /^(https?|file):/ }
+    function found(uri) { print uri; done = 1; exit }
+    function reset() { field = ""; types = ""; uris = ""; suites = ""; enabled = "yes" }
+    function flush(   u, s, n, m, i, j) {
+      if (!done && types ~ /(^|[ \t])deb([ \t]|$)/ && enabled != "no") {
+        n = split(uris, u); m = split(suites, s)
+        for (i = 1; i <= n; i++) for (j = 1; j <= m; j++) if (usable(u[i]) && wanted(s[j])) found(u[i])
+      }
+      reset()
+    }
+    BEGIN { reset() }
+    FNR == 1 { flush() }
+    FILENAME ~ /\.sources$/ {
+      if ($0 ~ /^#/) next
+      if ($0 ~ /^[ \t]*$/) { flush(); next }
+      value = $0
+      if ($0 !~ /^[ \t]/) {
+        colon = index($0, ":")
+        if (colon == 0) next
+        field = tolower(substr($0, 1, colon - 1))
+        value = substr($0, colon + 1)
+      }
+      if (field == "types") types = types " " value
+      else if (field == "uris") uris = uris " " value
+      else if (field == "suites") suites = suites " " value
+      else if (field == "enabled") { enabled = tolower(value); gsub(/[ \t]/, "", enabled) }
+      next
+    }
+    {
+      line = $0
+      sub(/#.*/, "", line)
+      gsub(/\[[^]]*\]/, " ", line)
+      if (split(line, w) >= 3 && w[1] == "deb" && usable(w[2]) && wanted(w[3])) found(w[2])
+    }
+    END { if (!done) flush() }
+  ' "${files[@]}"
+}
+
+if [ "${1:-}" = "--mirrors" ]; then
+  printf 'archive %s\nsecurity %s\n' "$(apt_uri archive "${2:-/etc/apt}")" "$(apt_uri security "${2:-/etc/apt}")"
+  exit 0
+fi
 
 if [ "$(id -u)" -ne 0 ]; then
   exec sudo --preserve-env=DEBIAN_MIRROR,DEBIAN_SECURITY_MIRROR,TMPDIR "$0" "$@"
@@ -16,12 +79,15 @@ fi
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 rev=$(git -C "$here" rev-parse --verify "${1:-HEAD}^{commit}")
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
-security=${DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
+mirror=${DEBIAN_MIRROR:-$(apt_uri archive /etc/apt)}
+security=${DEBIAN_SECURITY_MIRROR:-$(apt_uri security /etc/apt)}
+if [ -z "$mirror" ]; then
+  say "this machine's apt sources name no Debian archive; name one with DEBIAN_MIRROR"
+  exit 1
+fi
+[ -n "$security" ] || say "this machine's apt sources name no security archive; the root goes without one"
 log=${TMPDIR:-/tmp}/telvor-fresh-machine-check.log
 root=""
-
-say() { printf 'fresh-machine-check: %s\n' "$*"; }
 
 mounts_under() { findmnt -rn -o TARGET | grep -E "^$1(/|$)" | sort -r || true; }
 
@@ -56,11 +122,11 @@ root=$(mktemp -d /var/tmp/telvor-fresh.XXXXXX)
 say "making a minimal Debian 12 root in $root (log: $log)"
 debootstrap --variant=minbase bookworm "$root" "$mirror" >>"$log" 2>&1
 
-cat >"$root/etc/apt/sources.list" <<EOF
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb $security bookworm-security main
-EOF
+{
+  echo "deb $mirror bookworm main"
+  echo "deb $mirror bookworm-updates main"
+  [ -z "$security" ] || echo "deb $security bookworm-security main"
+} >"$root/etc/apt/sources.list"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 # No service may start inside the root.
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"

@@ -82,6 +82,7 @@ bool FinishCompareInverterDefault(CSolvaneApp& app, UserInterface& ui, const std
     link.currentStation = choice->station;
     link.softwareVersion = read.softwareVersion;
     link.currentModel = read.capacityCode;
+    link.stationIdentified = true;
     link.is50Hz = choice->is50Hz;
 
     // Set 1 is the read buffer, which the read has just filled.

@@ -199,6 +199,7 @@ bool FindLinkedStation(CSolvaneApp& app, UserInterface& ui, ModbusTransport& por
         return false;
     }
     link.currentModel = capacity.values.front();
+    link.stationIdentified = true;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "atomic_file.h"
 #include "monitor_log.h"
 #include "monitor_session.h"
 #include "station_range.h"
@@ -9,7 +10,8 @@
 namespace telvor {
 
 bool MonitorCsvLog::Open(const std::string& path, bool stationColumn) {
-    file_.reset(std::fopen(path.c_str(), "w"));
+    std::string target;
+    file_.reset(ResolveWriteTarget(path, target).ok ? std::fopen(target.c_str(), "w") : nullptr);
     stationColumn_ = stationColumn;
     if (!file_) return false;
     std::string header = MonitorLogHeader(MonitorLogForm::Csv, stationColumn) + "\n";

@@ -87,6 +87,7 @@ bool MonitorSession::StartSingle(int station) {
     }
     link.currentModel = capacity.values.front();
     link.currentStation = station;
+    link.stationIdentified = true;
     ui_.StatusChanged();
 
     tables_->Reset();

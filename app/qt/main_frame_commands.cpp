@@ -178,7 +178,10 @@ void CMainFrame::OnAppAbout() {
 bool CMainFrame::WriteSettings() {
     const std::string path = SettingsFilePath(app_.ProgramFolder());
     for (;;) {
-        const SettingsWriteResult written = WriteSettingsFile(app_.SettingsToStore(), path);
+        const SettingsWriteResult written = EditSettingsFile(path, [this](ProgramSettings& settings) {
+            settings = app_.SettingsToStore();
+            return true;
+        });
         if (written.ok) return true;
         // The user sees which file failed and why, and chooses: try again, quit
         // without the settings, or go back to the program.

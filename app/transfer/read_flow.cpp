@@ -129,6 +129,7 @@ bool FinishReadCommand(CSolvaneApp& app, UserInterface& ui, const std::optional<
     link.currentStation = station;
     link.softwareVersion = read.softwareVersion;
     link.currentModel = read.capacityCode;
+    link.stationIdentified = true;
     app.Pending().Clear();
     ui.StatusChanged();
 

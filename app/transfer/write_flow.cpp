@@ -52,7 +52,7 @@ public:
             moreToGo_ = n >= 2 && k < n - 1;
             current_ = StationWriteResult{};
             current_.station = station_;
-            current_.ok = WriteStation(n);
+            current_.ok = WriteStation();
             report_.stations.push_back(current_);
             if (current_.ok) {
                 ++report_.stationsWritten;
@@ -62,35 +62,40 @@ public:
             app_.CloseProgressWindow();
         }
         app_.CloseProgressWindow();
+        if (n >= 2) {
+            ui_.ShowMessage(kWriteMessageCaption, WriteSummary(report_.stations, marks_.list),
+                            report_.Complete() ? MessageIcon::Information : MessageIcon::Warning);
+        }
         return report_;
     }
 
 private:
     // True when every parameter of the chosen groups went out.
-    bool WriteStation(int n) {
+    bool WriteStation() {
         LinkState& link = app_.Link();
         link.currentStation = station_;
+        // The panes show no version or model until this station has told its own.
+        link.stationIdentified = false;
         ui_.StatusChanged();
         if (const std::string refused = OutOfRangeValues(doc_, groups_); !refused.empty()) {
             ui_.ShowMessage(kRangeMessageCaption, refused, MessageIcon::Information);
             AskToGoOn();
             return false;
         }
-        if (n == 1) {
-            TransactionReply version = ReadSoftwareVersion(port_, station_);
-            if (!version.Ok()) {
-                CommunicationFailureReport(ui_, version);
-                report_.ended = true;
-                return false;
-            }
-            link.softwareVersion = version.values.front();
-            ui_.StatusChanged();
+        TransactionReply version = ReadSoftwareVersion(port_, station_);
+        if (!version.Ok()) {
+            Failed(version);
+            return false;
         }
         TransactionReply capacity = ReadCapacityCode(port_, station_);
         if (!capacity.Ok()) {
             Failed(capacity);
             return false;
         }
+        link.softwareVersion = version.values.front();
+        link.currentModel = capacity.values.front();
+        link.stationIdentified = true;
+        ui_.StatusChanged();
         if (capacity.values.front() != doc_.sets[0][kSlotB89]) {
             ui_.ShowMessage("Error Message", kCapacityErrorText, MessageIcon::Information);
             AskToGoOn();
@@ -127,7 +132,7 @@ private:
             }
         }
         if (current_.differences.empty()) return true;
-        ui_.ShowMessage("Write Message", VerifyMessage(current_.differences), MessageIcon::Warning);
+        ui_.ShowMessage(kWriteMessageCaption, VerifyMessage(current_.differences), MessageIcon::Warning);
         AskToGoOn();
         return false;
     }

@@ -41,4 +41,13 @@ std::string StationResultLine(const StationWriteResult& result) {
     return line;
 }
 
+std::string WriteSummary(const std::vector<StationWriteResult>& started, const std::vector<int>& stations) {
+    std::string text = "Write Summary:";
+    for (std::size_t k = 0; k < stations.size(); ++k) {
+        text.push_back('\n');
+        text.append(k < started.size() ? StationResultLine(started[k]) : StationLabel(stations[k]) + " not written");
+    }
+    return text;
+}
+
 }  // namespace telvor

@@ -36,4 +36,9 @@ std::string VerifyMessage(const std::vector<VerifyDifference>& differences);
 // "Station_001 OK 108 written", or FAILED and the differences after a colon, "; " between them.
 std::string StationResultLine(const StationWriteResult& result);
 
+// The end of a Write to several stations: "Write Summary:" and a line for each station
+// of the list, its StationResultLine, or "Station_005 not written" when the command
+// ended before it.
+std::string WriteSummary(const std::vector<StationWriteResult>& started, const std::vector<int>& stations);
+
 }  // namespace telvor

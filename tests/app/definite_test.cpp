@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <thread>
+
 #include "add_remove_state.h"
 #include "definite_rules.h"
 #include "parameter_catalogue.h"
@@ -121,6 +125,29 @@ TEST(TelvorctlDefinite, EditsTheListInTheSettingsFileByTheDialogsRules) {
     EXPECT_EQ(CodesOf(DefiniteCodes(ReadSettingsFile(home + "/vx3inf.ini").definite)), (Codes{"b10", "A00", "b00"}));
     EXPECT_EQ(RunTelvorctl({"definite", "--clear"}, env).out, "");
     EXPECT_EQ(ReadSettingsFile(home + "/vx3inf.ini").definite.count, 0);
+    testing::RemoveFolder(home);
+}
+
+TEST(TelvorctlDefinite, ConcurrentAddsAllLandAndAnEditThatSavesNothingLeavesNoFile) {
+    const std::string home = testing::MakeTempFolder();
+    const std::map<std::string, std::string> env{{"TELVOR_HOME", home}};
+    // The first runs find no settings file at all.
+    const Codes codes{"A01", "A02", "A04", "A05", "b00", "b01", "b02", "b04", "b10", "b11"};
+    std::vector<telvor::test::RunResult> runs(codes.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        threads.emplace_back([&, i] { runs[i] = telvor::test::RunTelvorctl({"definite", "--add", codes[i]}, env); });
+    for (std::thread& thread : threads) thread.join();
+    for (std::size_t i = 0; i < codes.size(); ++i) EXPECT_EQ(runs[i].status, 0) << codes[i] << ": " << runs[i].err;
+    Codes stored = CodesOf(DefiniteCodes(ReadSettingsFile(home + "/vx3inf.ini").definite));
+    std::sort(stored.begin(), stored.end());
+    EXPECT_EQ(stored, codes);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home), {}), 1);
+
+    std::filesystem::remove(home + "/vx3inf.ini");
+    EXPECT_EQ(telvor::test::RunTelvorctl({"definite", "--remove", "A05"}, env).status, 1);
+    EXPECT_EQ(telvor::test::RunTelvorctl({"definite"}, env).status, 0);
+    EXPECT_TRUE(std::filesystem::is_empty(home));
     testing::RemoveFolder(home);
 }
 

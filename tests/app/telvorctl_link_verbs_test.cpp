@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -94,6 +95,23 @@ TEST(TelvorctlReadWrite, ReadOneDriveAndWriteItIntoAnotherGivesTheSameSettings) 
     EXPECT_EQ(four.doc.sets[0], three.doc.sets[0]);
 }
 
+TEST(TelvorctlReadWrite, ReadOntoALinkToNothingIsRefusedAndCreatesNothing) {
+    CtlRig rig({"--stations", "3"});
+    ASSERT_TRUE(rig.sim.Started());
+    const std::string link = rig.File("link.vx3"), target = rig.File("elsewhere.vx3");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    for (const bool force : {false, true}) {
+        std::vector<std::string> words{"read", "--station", "3", "--basic", "-o", link};
+        if (force) words.push_back("--force");
+        const RunResult run = rig.Run(words);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "Error: Save file failure!\n\n" + link + "\nit is a symbolic link to " + target +
+                               ", which does not exist\n");
+        EXPECT_FALSE(std::filesystem::exists(target));
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+    }
+}
+
 TEST(TelvorctlReadWrite, OnATerminalTheProgressLineIsRewrittenInPlaceAndClearedAtTheEnd) {
     CtlRig rig({"--stations", "3", "--model", "8"});
     ASSERT_TRUE(rig.sim.Started());
@@ -148,9 +166,11 @@ TEST_P(TelvorctlWriteError, SilentStationInTheMiddleFollowsOnError) {
     words.insert(words.end(), c.extra.begin(), c.extra.end());
     RunResult run = rig.Run(words);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Communication Error !!\nContinue to Next Station ?\n");
+    EXPECT_EQ(run.err, std::string("Communication Error !!\nContinue to Next Station ?\nWrite Summary:\n") +
+                           "Station_003 OK 13 written\nStation_004 FAILED 0 written\nStation_005 " +
+                           (c.fifthWritten ? "OK 13 written\n" : "not written\n"));
     Frames frames = rig.NewFrames();
-    EXPECT_EQ(std::count(frames.begin(), frames.end(), CapacityFrame(4)), 3);
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), VersionFrame(4)), 3);
     EXPECT_EQ(rig.Contains(frames, CapacityFrame(5)), c.fifthWritten);
     EXPECT_EQ(rig.Contains(frames, WriteFrame(5, 0, DefaultRaw(0, 8, true))), c.fifthWritten);
 }

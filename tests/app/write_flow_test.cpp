@@ -9,6 +9,7 @@
 #include "parameter_catalogue.h"
 #include "read_flow.h"
 #include "station_range.h"
+#include "status_panes.h"
 #include "value_format.h"
 
 namespace telvor {
@@ -108,7 +109,7 @@ TEST(WriteFlow, OneStationGetsEveryParameterButTheNeverSentOnes) {
     EXPECT_EQ(rig.app.ReadBuffer()[kBasicCount + 95], 0);  // no factory reset happened
 }
 
-TEST(WriteFlow, StationListIsWrittenInAscendingOrderWithoutVersionReads) {
+TEST(WriteFlow, StationListIsWrittenInAscendingOrderEachStationIdentifiedFirst) {
     WriteRig rig("1,3,5");
     ASSERT_TRUE(rig.linked);
     WriteReport report = rig.Write("5,1,3", {true, false});
@@ -117,11 +118,46 @@ TEST(WriteFlow, StationListIsWrittenInAscendingOrderWithoutVersionReads) {
     Frames basic1 = WriteFrames(1, rig.Set(), {true, false});
     Frames basic3 = WriteFrames(3, rig.Set(), {true, false});
     Frames basic5 = WriteFrames(5, rig.Set(), {true, false});
-    EXPECT_EQ(rig.NewFrames(), Join({{CapacityFrame(1)}, basic1, {CapacityFrame(3)}, basic3, {CapacityFrame(5)}, basic5}));
+    EXPECT_EQ(rig.NewFrames(), Join({{VersionFrame(1), CapacityFrame(1)}, basic1, {VersionFrame(3), CapacityFrame(3)},
+                                     basic3, {VersionFrame(5), CapacityFrame(5)}, basic5}));
     EXPECT_EQ(rig.ui.progressWindows.size(), 3u);
     EXPECT_EQ(rig.app.Link().currentStation, 5);
     EXPECT_FALSE(rig.app.WriteGroups().advanced);
 }
+
+struct PanesCase {
+    const char* name;
+    std::vector<std::string> simArguments;
+    std::string text;
+    Shown panes;  // version, station and model pane after the Write
+    std::string summary;
+};
+
+class WriteToSeveralStations : public ::testing::TestWithParam<PanesCase> {};
+
+// The current station becomes the last one written; the panes show that station's
+// own version and model, or neither when it never told them, and a summary ends it.
+TEST_P(WriteToSeveralStations, EndsWithTheLastStationsOwnPanesAndASummary) {
+    const PanesCase& c = GetParam();
+    WriteRig rig("1,3", c.simArguments);
+    ASSERT_TRUE(rig.linked);
+    ASSERT_TRUE(rig.sim.Control("register 3 44 15"));
+    rig.Write(c.text, {true, false});
+    const LinkState& link = rig.app.Link();
+    EXPECT_EQ((Shown{VersionPaneText(link), StationPaneText(link), ModelPaneText(link, true)}), c.panes);
+    EXPECT_EQ(rig.ui.ShownStartingWith("message").back(), "message Write Message|Write Summary:\n" + c.summary);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteToSeveralStations,
+    ::testing::Values(
+        PanesCase{"BothWritten", {}, "3,1", {"Ver: 1.5", "Linking  003", "Model: KRV-075-43"},
+                  "Station_001 OK 13 written\nStation_003 OK 13 written"},
+        PanesCase{"LastOfAnotherModel", {"--station-model", "3=2"}, "1,3", {"Ver: 1.5", "Linking  003", "Model: KRV-075-11"},
+                  "Station_001 OK 13 written\nStation_003 FAILED 0 written"},
+        PanesCase{"LastSilent", {}, "1,4", {"Ver: x.x", "Linking  004", "Model: xxx-xxx-xx"},
+                  "Station_001 OK 13 written\nStation_004 FAILED 0 written"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WriteFlow, CapacityMismatchWithOneStationEndsTheCommand) {
     WriteRig rig("3");
@@ -141,9 +177,11 @@ TEST(WriteFlow, CapacityMismatchOnTwoStationsAsksToGoOnAfterTheFirst) {
     WriteReport report = rig.Write("1,2");
     EXPECT_TRUE(report.ended);
     EXPECT_EQ(report.stationsSkipped, 1);
-    EXPECT_EQ(rig.NewFrames(), (Frames{CapacityFrame(1), CapacityFrame(2)}));
+    EXPECT_EQ(rig.NewFrames(), (Frames{VersionFrame(1), CapacityFrame(1), VersionFrame(2), CapacityFrame(2)}));
     const std::string mismatch = "message Error Message|Parameter b89: Inverter Horse Power Capacity Error !";
-    EXPECT_EQ(rig.ui.shown, (Shown{mismatch, "dialog 266", mismatch}));
+    EXPECT_EQ(rig.ui.shown, (Shown{mismatch, "dialog 266", mismatch,
+                                   "message Write Message|Write Summary:\nStation_001 FAILED 0 written\n"
+                                   "Station_002 FAILED 0 written"}));
 }
 
 struct MultiStationCase {
@@ -157,9 +195,10 @@ struct MultiStationCase {
     int skipped;
     bool ended;
     // Frames: the stations that are written in full, in order; a station given
-    // up shows its three capacity reads.
+    // up shows its three version reads.
     std::vector<int> fullStations;
     std::vector<int> silentStations;
+    std::string summary;
 };
 
 class MultiStationWrite : public ::testing::TestWithParam<MultiStationCase> {};
@@ -174,14 +213,16 @@ TEST_P(MultiStationWrite, FollowsTheUsersChoice) {
     EXPECT_EQ(report.stationsWritten, c.written);
     EXPECT_EQ(report.stationsSkipped, c.skipped);
     EXPECT_EQ(report.ended, c.ended);
+    EXPECT_EQ(rig.ui.ShownStartingWith("message"), Shown{"message Write Message|Write Summary:\n" + c.summary});
 
     Frames expected;
     for (int station : ParseStationRange(c.text, EmptyStationText::MarkStationOne).list) {
         bool silent = std::find(c.silentStations.begin(), c.silentStations.end(), station) != c.silentStations.end();
         bool full = std::find(c.fullStations.begin(), c.fullStations.end(), station) != c.fullStations.end();
         if (silent) {
-            expected.insert(expected.end(), 3, CapacityFrame(station));
+            expected.insert(expected.end(), 3, VersionFrame(station));
         } else if (full) {
+            expected.push_back(VersionFrame(station));
             expected.push_back(CapacityFrame(station));
             Frames writes = WriteFrames(station, rig.Set(), {true, false});
             expected.insert(expected.end(), writes.begin(), writes.end());
@@ -195,12 +236,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, MultiStationWrite,
     ::testing::Values(
         MultiStationCase{"SilentSecondContinue", "1,3", {}, "1-3", {DialogResult::Ok}, {"dialog 265"}, 2, 1, false,
-                         {1, 3}, {2}},
+                         {1, 3}, {2},
+                         "Station_001 OK 13 written\nStation_002 FAILED 0 written\nStation_003 OK 13 written"},
         MultiStationCase{"SilentSecondAbort", "1,3", {}, "1-3", {DialogResult::Cancel}, {"dialog 265"}, 1, 0, true,
-                         {1}, {2}},
-        MultiStationCase{"SilentLastStation", "1", {}, "1,2", {}, {"dialog 155"}, 1, 0, true, {1}, {2}},
+                         {1}, {2},
+                         "Station_001 OK 13 written\nStation_002 FAILED 0 written\nStation_003 not written"},
+        MultiStationCase{"SilentLastStation", "1", {}, "1,2", {}, {"dialog 155"}, 1, 0, true, {1}, {2},
+                         "Station_001 OK 13 written\nStation_002 FAILED 0 written"},
         MultiStationCase{"AllStationsSilentButTheFirst", "1", {}, "1-3", {DialogResult::Ok}, {"dialog 265", "dialog 155"}, 1, 1,
-                         true, {1}, {2, 3}}),
+                         true, {1}, {2, 3},
+                         "Station_001 OK 13 written\nStation_002 FAILED 0 written\nStation_003 FAILED 0 written"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WriteFlow, ChecksumErrorEndsTheWholeCommand) {
@@ -213,8 +258,10 @@ TEST(WriteFlow, ChecksumErrorEndsTheWholeCommand) {
     EXPECT_TRUE(report.ended);
     Frames upToA02 = WriteFrames(1, rig.Set(), {true, false}, 0, 2);
     Frames a03 = WriteFrames(1, rig.Set(), {true, false}, 3, 3);
-    EXPECT_EQ(rig.NewFrames(), Join({{CapacityFrame(1)}, upToA02, a03, a03, a03}));
+    EXPECT_EQ(rig.NewFrames(), Join({{VersionFrame(1), CapacityFrame(1)}, upToA02, a03, a03, a03}));
     EXPECT_EQ(rig.ui.ShownStartingWith("dialog"), Shown{"dialog 261"});
+    EXPECT_EQ(rig.ui.ShownStartingWith("message"),
+              Shown{"message Write Message|Write Summary:\nStation_001 FAILED 3 written\nStation_002 not written"});
     EXPECT_TRUE(rig.ui.progressWindows[0]->closed);
 }
 
@@ -232,9 +279,11 @@ TEST(WriteFlow, ExceptionReplyOffersTheNextStation) {
     Frames upToA02_1 = WriteFrames(1, rig.Set(), {true, false}, 0, 2);
     Frames upToA02_2 = WriteFrames(2, rig.Set(), {true, false}, 0, 2);
     // The exception is never repeated.
-    EXPECT_EQ(rig.NewFrames(), Join({{CapacityFrame(1)}, upToA02_1, {CapacityFrame(2)}, upToA02_2}));
+    EXPECT_EQ(rig.NewFrames(), Join({{VersionFrame(1), CapacityFrame(1)}, upToA02_1, {VersionFrame(2), CapacityFrame(2)},
+                                     upToA02_2}));
     EXPECT_EQ(rig.ui.ShownStartingWith("message"),
-              (Shown{"message Error Message|Data Over Range !", "message Error Message|Data Over Range !"}));
+              (Shown{"message Error Message|Data Over Range !", "message Error Message|Data Over Range !",
+                     "message Write Message|Write Summary:\nStation_001 FAILED 2 written\nStation_002 FAILED 2 written"}));
     EXPECT_EQ(rig.ui.ShownStartingWith("dialog"), Shown{"dialog 266"});
 }
 
@@ -255,7 +304,9 @@ TEST(WriteFlow, AValueOutOfItsRangeSendsNothingToTheStation) {
                                 "Code: A02\nValue: 300.00\nRange Value: 1.00~200.00\n\n"
                                 "Code: b05\nValue: -0.01\nRange Value: 0.10~200.00\n\n"
                                 "Code: b76\nValue: 7000.0\nRange Value: 0.0~25.5";
-    EXPECT_EQ(rig.ui.ShownStartingWith("message"), (Shown{message, message}));
+    EXPECT_EQ(rig.ui.ShownStartingWith("message"),
+              (Shown{message, message,
+                     "message Write Message|Write Summary:\nStation_001 FAILED 0 written\nStation_002 FAILED 0 written"}));
     EXPECT_EQ(rig.ui.ShownStartingWith("dialog"), Shown{"dialog 266"});
 }
 

@@ -25,19 +25,40 @@ int EntriesIn(const std::string& folder) {
     return count;
 }
 
-TEST(AtomicFile, SavingThroughALinkWritesItsFinalTargetAndKeepsTheLink) {
+TEST(AtomicFile, SavingThroughALinkWritesItsExistingFinalTargetAndKeepsTheLink) {
     // sub/a.vx3 -> ../b.vx3 -> target.vx3: each link relative to its own folder.
-    for (const bool targetExists : {true, false}) {
-        TempFolder folder;
-        std::filesystem::create_directory(folder.File("sub"));
-        if (targetExists) WriteBytes(folder.File("target.vx3"), "old");
-        ASSERT_EQ(symlink("../b.vx3", folder.File("sub/a.vx3").c_str()), 0);
-        ASSERT_EQ(symlink("target.vx3", folder.File("b.vx3").c_str()), 0);
-        ASSERT_TRUE(WriteFileAtomically(folder.File("sub/a.vx3"), "new").ok);
-        EXPECT_EQ(ReadBytes(folder.File("target.vx3")), "new");
-        EXPECT_EQ(std::filesystem::read_symlink(folder.File("sub/a.vx3")), "../b.vx3");
-        EXPECT_EQ(std::filesystem::read_symlink(folder.File("b.vx3")), "target.vx3");
-        EXPECT_EQ(EntriesIn(folder.path()), 4);
+    TempFolder folder;
+    std::filesystem::create_directory(folder.File("sub"));
+    WriteBytes(folder.File("target.vx3"), "old");
+    ASSERT_EQ(symlink("../b.vx3", folder.File("sub/a.vx3").c_str()), 0);
+    ASSERT_EQ(symlink("target.vx3", folder.File("b.vx3").c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomically(folder.File("sub/a.vx3"), "new").ok);
+    EXPECT_EQ(ReadBytes(folder.File("target.vx3")), "new");
+    EXPECT_EQ(std::filesystem::read_symlink(folder.File("sub/a.vx3")), "../b.vx3");
+    EXPECT_EQ(std::filesystem::read_symlink(folder.File("b.vx3")), "target.vx3");
+    EXPECT_EQ(EntriesIn(folder.path()), 4);
+}
+
+TEST(AtomicFile, ALinkToNothingIsRefusedAndNothingIsCreatedWhereItPoints) {
+    // Directly, through a second link, and to a folder that does not exist either.
+    const std::pair<const char*, const char*> links[] = {
+        {"a.vx3", "gone.vx3"}, {"a.vx3", "b.vx3"}, {"a.vx3", "nowhere/gone.vx3"}};
+    for (const auto& [name, points] : links) {
+        for (const WriteMode mode : {WriteMode::Replace, WriteMode::CreateOnly}) {
+            TempFolder folder;
+            ASSERT_EQ(symlink(points, folder.File(name).c_str()), 0);
+            if (std::string(points) == "b.vx3") {
+                ASSERT_EQ(symlink("gone.vx3", folder.File("b.vx3").c_str()), 0);
+            }
+            const int before = EntriesIn(folder.path());
+            const AtomicWriteResult written = WriteFileAtomically(folder.File(name), "new", mode);
+            EXPECT_FALSE(written.ok) << points;
+            EXPECT_EQ(written.error, ENOENT);
+            EXPECT_NE(written.reason.find("which does not exist"), std::string::npos) << written.reason;
+            EXPECT_EQ(EntriesIn(folder.path()), before) << points;
+            std::string target;
+            EXPECT_FALSE(ResolveWriteTarget(folder.File(name), target).ok);
+        }
     }
 }
 

@@ -1,12 +1,14 @@
 #include "gui_rig.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QPointer>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -115,6 +117,22 @@ bool SaveScreenshot(QWidget& widget, const QString& path) {
 
 void Settle() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+}
+
+bool HasRealFocus() { return QGuiApplication::platformName() == "xcb"; }
+
+bool ShowFocused(QWidget& window, QWidget& focus) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) return false;
+    focus.setFocus(Qt::OtherFocusReason);
+    return QTest::qWaitFor([&] { return QApplication::focusWidget() == &focus; });
+}
+
+void PressKey(QWidget& window, Qt::Key key) {
+    QTest::keyClick(window.windowHandle(), key);
+    Settle();
 }
 
 }  // namespace telvor::testing

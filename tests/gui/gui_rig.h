@@ -61,4 +61,14 @@ bool SaveScreenshot(QWidget& widget, const QString& path);
 // Lets queued events (edit hand-offs, commits) run.
 void Settle();
 
+// Keys and focus are real only on an X display (gui_focus_tests runs on Xvfb);
+// the offscreen platform hides the faults of default buttons and focus.
+bool HasRealFocus();
+// Shows the window, makes it the active one and gives `focus` the keyboard focus;
+// false when the window system did not.
+bool ShowFocused(QWidget& window, QWidget& focus);
+// A key pressed and released as the window system delivers it: to the focus
+// widget of the active window, through shortcuts, and on to the parents that ignore it.
+void PressKey(QWidget& window, Qt::Key key);
+
 }  // namespace telvor::testing

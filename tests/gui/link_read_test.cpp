@@ -126,6 +126,29 @@ private slots:
         QCOMPARE(rig.unexpected, 0);
     }
 
+    void aWriteToSeveralStationsEndsWithASummaryAndTheLastStationsOwnPanes() {
+        SimLine sim({"--stations", "3,5", "--model", "8", "--station-model", "5=2"});
+        QVERIFY(sim.Started());
+        QVERIFY(sim.Control("register 5 44 15"));
+        GuiRig rig(sim.LinkPath());
+        rig.Link("3");
+        rig.NewDocument(8, true);
+        rig.answers.push_back([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("station")->setText("3,5");
+            dialog.accept();
+        });
+        rig.answers.push_back(Accept());  // station 5 is of another model
+        rig.answers.push_back(Accept());
+        rig.frame->Action(ID_WRITE)->trigger();
+        QCOMPARE(rig.shown.mid(2), (QStringList{"Write", "Error Message|Parameter b89: Inverter Horse Power Capacity Error !",
+                                                "Write Message|Write Summary:\nStation_003 OK 99 written\n"
+                                                "Station_005 FAILED 0 written"}));
+        QCOMPARE(rig.frame->Pane(1)->text(), QString("Ver: 1.5"));
+        QCOMPARE(rig.frame->Pane(2)->text(), QString("Linking  005"));
+        QCOMPARE(rig.frame->Pane(3)->text(), QString("Model: KRV-075-11"));
+        QCOMPARE(rig.unexpected, 0);
+    }
+
     void onlineEditWritesOneFrameAndB95AsksFirst() {
         SimLine sim({"--stations", "3", "--model", "8"});
         QVERIFY(sim.Started());

@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(window->Panel(2)->findChild<QComboBox*>("function")->count(), 0);
         QCOMPARE(window->Panel(1)->findChild<QComboBox*>("function")->count(), 111);
 
-        QTest::keyClick(window, Qt::Key_PageDown);
+        window->ScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);  // a click below the thumb
         QCOMPARE(Text(window, "caption1"), QString("Station: 051"));
         QWheelEvent back(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                          Qt::NoScrollPhase, false);
@@ -223,7 +223,140 @@ private slots:
     }
 };
 
+namespace {
+
+// A row of the key tests: the control of a panel that has the focus, what is typed
+// into it first, and the frames that Enter then sends.
+struct EnterCase {
+    int panel;
+    const char* control;
+    const char* typed;
+    std::vector<std::string> frames;
+};
+
+QStringList DefaultButtons(QWidget& window) {
+    QStringList names;
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        if (button->isDefault() || button->autoDefault()) names << button->objectName();
+    return names;
+}
+
+// "control: frame frame ..." of the frames from `first` on, to compare with a row.
+QString FramesAfter(const char* control, const std::vector<std::string>& frames, std::size_t first = 0) {
+    QString text = QString(control) + ":";
+    for (std::size_t i = first; i < frames.size(); ++i) text += " " + QString::fromStdString(frames[i]);
+    return text;
+}
+
+}  // namespace
+
+// Enter, Page Up and Page Down in the monitor windows, pressed on shown, focused
+// windows as a person presses them (gui_focus_tests runs this class on Xvfb).
+class MonitorKeysFocusTest : public QObject {
+    Q_OBJECT
+
+    // Each row: focus the control, type its text, press Enter, and compare what
+    // reached the line.
+    static void PressEnterIn(QWidget& window, const std::vector<MonitorPanel*>& panels, const SimLine& sim,
+                             const std::vector<EnterCase>& cases) {
+        for (const EnterCase& row : cases) {
+            auto* control = panels[static_cast<std::size_t>(row.panel)]->findChild<QWidget*>(row.control);
+            QVERIFY2(control, row.control);
+            QVERIFY(ShowFocused(window, *control));
+            if (auto* edit = qobject_cast<QLineEdit*>(control); edit && !edit->isReadOnly()) {
+                edit->clear();
+                QTest::keyClicks(edit, row.typed);
+            }
+            const std::size_t before = sim.Frames().size();
+            PressKey(window, Qt::Key_Return);
+            QVERIFY(window.isVisible());
+            QCOMPARE(FramesAfter(row.control, sim.Frames(), before), FramesAfter(row.control, row.frames));
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        if (!HasRealFocus()) QSKIP("keys and focus are tested on an X display (gui_focus_tests)");
+    }
+
+    void enterInMonitorAllPressesOnlyTheSetOfItsOwnEdit() {
+        SimLine sim({"--stations", "1-3", "--model", "8"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("1");
+        rig.answers.push_back(ChooseAll("1-3"));
+        rig.frame->Action(ID_MONITOR)->trigger();
+        MonitorWindows& monitor = *rig.frame->Monitor();
+        QPointer<CMonMultiDialog> window = monitor.MultiWindow();
+        QVERIFY(window);
+        monitor.Poll();  // the frequency limits of the page's stations
+        QCOMPARE(DefaultButtons(*window), QStringList());
+        std::vector<MonitorPanel*> panels;
+        for (int k = 0; k < 3; ++k) panels.push_back(window->Panel(k));
+        // Panel 1 holds a frequency nobody sent; panel 3 watches A04.
+        QTest::keyClicks(panels[0]->findChild<QLineEdit*>("frequency"), "12.34");
+        panels[2]->findChild<QComboBox*>("function")->setCurrentIndex(4);
+        PressEnterIn(*window, panels, sim,
+                     {{2, "setData", "5", {WriteFrame(3, 4, 50)}},
+                      {1, "frequency", "30", {RegisterFrame(2, 231, 3000)}},
+                      {1, "setData", "", {}},
+                      {2, "functionData", "", {}},
+                      {2, "function", "", {}},
+                      {1, "RUN", "", {}},
+                      {0, "S1", "", {}}});
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void enterInTheSingleWindowSendsOnlyWhatItsEditHolds() {
+        SimLine sim({"--stations", "1", "--model", "8"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("1");
+        rig.answers.push_back(Accept());
+        rig.frame->Action(ID_MONITOR)->trigger();
+        MonitorWindows& monitor = *rig.frame->Monitor();
+        QPointer<CMonSingleDialog> window = monitor.SingleWindow();
+        QVERIFY(window);
+        monitor.Poll();
+        QCOMPARE(DefaultButtons(*window), QStringList());
+        window->Panel()->findChild<QComboBox*>("function")->setCurrentIndex(4);  // A04
+        PressEnterIn(*window, {window->Panel()}, sim,
+                     {{0, "frequency", "", {}},
+                      {0, "setData", "", {}},
+                      {0, "RUN", "", {}},
+                      {0, "frequency", "12.5", {RegisterFrame(1, 231, 1250)}},
+                      {0, "setData", "2.5", {WriteFrame(1, 4, 25)}}});
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    void pageKeysPageTheStationsWhicheverControlHasTheFocus() {
+        SimLine sim({"--stations", "1-3"});
+        QVERIFY(sim.Started());
+        GuiRig rig(sim.LinkPath());
+        rig.Link("1");
+        rig.answers.push_back(ChooseAll("1-3"));
+        rig.frame->Action(ID_MONITOR)->trigger();
+        MonitorWindows& monitor = *rig.frame->Monitor();
+        QPointer<CMonMultiDialog> window = monitor.MultiWindow();
+        QVERIFY(window);
+        auto* list = window->Panel(1)->findChild<QComboBox*>("function");
+        list->setCurrentIndex(5);  // station 2 watches A05
+        for (const char* control : {"function", "setData", "frequency"}) {
+            QVERIFY(ShowFocused(*window, *window->Panel(1)->findChild<QWidget*>(control)));
+            PressKey(*window, Qt::Key_PageDown);
+            QCOMPARE(monitor.Session().Page(), 10);
+            QCOMPARE(Text(window, "caption2"), QString("Station: 052"));
+            PressKey(*window, Qt::Key_PageUp);
+            QCOMPARE(monitor.Session().Page(), 0);
+            QCOMPARE(list->currentIndex(), 5);
+            QCOMPARE(monitor.Session().Station(2).function.CodeIndex(), 5);
+        }
+        QCOMPARE(rig.unexpected, 0);
+    }
+};
+
 static RegisterTest<MonitorWindowsTest> registration;
+static RegisterTest<MonitorKeysFocusTest> focusRegistration;
 
 }  // namespace telvor::testing
 

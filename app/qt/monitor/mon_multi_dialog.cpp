@@ -1,10 +1,10 @@
 #include "mon_multi_dialog.h"
 
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QWheelEvent>
 
 #include "link_state.h"
@@ -31,7 +31,6 @@ CMonMultiDialog::CMonMultiDialog(MonitorSession& session, std::function<QString(
         unlink_[k] = new QPushButton("Unlink");
         link_[k]->setObjectName(QString("link%1").arg(k + 1));
         unlink_[k]->setObjectName(QString("unlink%1").arg(k + 1));
-        for (QPushButton* button : {link_[k], unlink_[k]}) button->setAutoDefault(false);
         layout->addWidget(captions_[k], 0, k);
         layout->addWidget(panels_[k], 1, k);
         auto* buttons = new QHBoxLayout;
@@ -57,10 +56,18 @@ CMonMultiDialog::CMonMultiDialog(MonitorSession& session, std::function<QString(
     layout->addWidget(scrollBar_, 0, kPanelsPerPage, 3, 1);
     auto* log = new QPushButton("Log to CSV...");
     log->setObjectName("log");
-    log->setAutoDefault(false);
     connect(log, &QPushButton::clicked, this, &CMonMultiDialog::logRequested);
     layout->addWidget(log, 3, 0);
     connect(scrollBar_, &QScrollBar::valueChanged, this, &CMonMultiDialog::GoTo);
+    // Page Up and Page Down page the stations whichever control has the focus; a
+    // "Fun. no." list would otherwise take them as a change of its own entry.
+    for (const auto& key : {std::pair{Qt::Key_PageUp, PageInput::PageUp},
+                            std::pair{Qt::Key_PageDown, PageInput::PageDown}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key.first), this);
+        const PageInput input = key.second;
+        connect(shortcut, &QShortcut::activated, this, [this, input] { GoTo(PageAfter(session_.Page(), input)); });
+    }
+    ClearDefaultButtons(*this);
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -99,14 +106,6 @@ void CMonMultiDialog::TakeOff(int station) {
 void CMonMultiDialog::GoTo(int page) {
     session_.ShowPage(page);
     ShowPage();
-}
-
-void CMonMultiDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
-        GoTo(PageAfter(session_.Page(), event->key() == Qt::Key_PageUp ? PageInput::PageUp : PageInput::PageDown));
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void CMonMultiDialog::wheelEvent(QWheelEvent* event) {

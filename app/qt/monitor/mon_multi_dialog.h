@@ -37,7 +37,6 @@ signals:
     void logRequested();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:

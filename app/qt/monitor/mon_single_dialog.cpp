@@ -18,10 +18,8 @@ CMonSingleDialog::CMonSingleDialog(MonitorSession& session, int station, QWidget
     panel_->SetLinked(true);
     auto* exit = new QPushButton("EXIT");
     exit->setObjectName("EXIT");
-    exit->setAutoDefault(false);
     auto* log = new QPushButton("Log to CSV...");
     log->setObjectName("log");
-    log->setAutoDefault(false);
     connect(log, &QPushButton::clicked, this, &CMonSingleDialog::logRequested);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(log);
@@ -34,6 +32,7 @@ CMonSingleDialog::CMonSingleDialog(MonitorSession& session, int station, QWidget
     layout->addLayout(columns);
     layout->addLayout(buttons);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    ClearDefaultButtons(*this);
 }
 
 }  // namespace telvor

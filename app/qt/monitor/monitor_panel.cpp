@@ -147,6 +147,20 @@ MonitorPanel::MonitorPanel(MonitorSession& session, int lampDiameter, QWidget* p
     connect(dataSet, &QPushButton::clicked, this, &MonitorPanel::DataSet);
     connect(function_, &QComboBox::currentIndexChanged, this, &MonitorPanel::FunctionChosen);
     connect(frequencyEdit_, &QLineEdit::textEdited, this, &MonitorPanel::FilterFrequency);
+    // Enter in an edit presses that edit's own "Set", and only when the edit holds a value.
+    connect(frequencyEdit_, &QLineEdit::returnPressed, this, [this] {
+        if (!frequencyEdit_->text().trimmed().isEmpty()) FrequencySet();
+    });
+    connect(setData_, &QLineEdit::returnPressed, this, [this] {
+        if (!setData_->text().trimmed().isEmpty()) DataSet();
+    });
+}
+
+void ClearDefaultButtons(QWidget& window) {
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 }
 
 QPushButton* MonitorPanel::Button(const QString& objectName) const {

@@ -37,6 +37,10 @@ private:
     std::array<bool, kTerminalCount> states_{};
 };
 
+// No button of a monitor window is pressed by Enter: a dialog's (auto-)default button
+// would take the Enter of any edit, whichever panel or station that edit belongs to.
+void ClearDefaultButtons(QWidget& window);
+
 class MonitorPanel : public QWidget {
     Q_OBJECT
 public:
