@@ -84,6 +84,7 @@ CMainFrame::CMainFrame(CSolvaneApp& app, QtUserInterface& ui, QWidget* parent)
     connect(&ui_, &QtUserInterface::documentReplaced, this, &CMainFrame::ShowDocument);
     connect(&ui_, &QtUserInterface::statusChanged, this, &CMainFrame::UpdateCommandUi);
 
+    timer_.setObjectName("monitorTimer");
     timer_.setInterval(kTimerPeriodMs);
     connect(&timer_, &QTimer::timeout, this, &CMainFrame::OnTimer);
     timer_.start();

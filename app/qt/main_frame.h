@@ -89,7 +89,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     PrintCommands* print_ = nullptr;
     std::array<QLabel*, 5> panes_{};
-    QTimer timer_;
+    QTimer timer_{this};  // "monitorTimer"
     std::function<void()> monitorPoll_;
     MonitorWindows* monitor_;
     bool menusWithDocument_ = false;

@@ -115,6 +115,8 @@ bool SaveScreenshot(QWidget& widget, const QString& path) {
     return ok;
 }
 
+void GuiRig::StopTimer() { frame->findChild<QTimer*>("monitorTimer")->stop(); }
+
 void Settle() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }

@@ -50,6 +50,9 @@ public:
     void NewDocument(int modelIndex, bool is50Hz);
     // Links to the stations of the text with the default line settings.
     void Link(const QString& stationText, std::deque<DialogAnswer> after = {});
+    // Stops the main window's 400 ms timer, for tests that poll by hand and count the
+    // frames: a tick of a slow run would add a poll of its own.
+    void StopTimer();
 
 private:
     std::string folder_;

@@ -52,6 +52,7 @@ private slots:
         QVERIFY(sim.Control("register 1 240 1"));
         GuiRig rig(sim.LinkPath());
         rig.Link("1");
+        rig.StopTimer();
         QVERIFY(rig.frame->Action(ID_MONITOR)->isEnabled());
         rig.answers.push_back(Accept());
         rig.frame->Action(ID_MONITOR)->trigger();
@@ -284,6 +285,7 @@ private slots:
         QVERIFY(sim.Started());
         GuiRig rig(sim.LinkPath());
         rig.Link("1");
+        rig.StopTimer();
         rig.answers.push_back(ChooseAll("1-3"));
         rig.frame->Action(ID_MONITOR)->trigger();
         MonitorWindows& monitor = *rig.frame->Monitor();
@@ -312,6 +314,7 @@ private slots:
         QVERIFY(sim.Started());
         GuiRig rig(sim.LinkPath());
         rig.Link("1");
+        rig.StopTimer();
         rig.answers.push_back(Accept());
         rig.frame->Action(ID_MONITOR)->trigger();
         MonitorWindows& monitor = *rig.frame->Monitor();
@@ -334,6 +337,7 @@ private slots:
         QVERIFY(sim.Started());
         GuiRig rig(sim.LinkPath());
         rig.Link("1");
+        rig.StopTimer();
         rig.answers.push_back(ChooseAll("1-3"));
         rig.frame->Action(ID_MONITOR)->trigger();
         MonitorWindows& monitor = *rig.frame->Monitor();
