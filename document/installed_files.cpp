@@ -15,8 +15,8 @@ std::string ExecutableFolder() {
     return program.substr(0, program.rfind('/'));
 }
 
-std::string HelpFileToOpen(const std::string& programFolder) {
-    const std::string installed = ExecutableFolder() + "/" TELVOR_DOC_FROM_BIN "/" + kHelpFileName;
+std::string HelpFileToOpen(const std::string& programFolder, const std::string& executableFolder) {
+    const std::string installed = executableFolder + "/" TELVOR_DOC_FROM_BIN "/" + kHelpFileName;
     struct stat info {};
     if (stat(installed.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return installed;
     return HelpFilePath(programFolder);

@@ -10,8 +10,9 @@ namespace telvor {
 // The folder of the running program; empty when it cannot be found out.
 std::string ExecutableFolder();
 
-// The manual Help > Contents opens: the one installed with the program, else the
-// one in the program folder.
-std::string HelpFileToOpen(const std::string& programFolder);
+// The manual Help > Contents opens: the one installed with the program in
+// `executableFolder` (share/doc/telvor beside its bin), else the one in the
+// program folder.
+std::string HelpFileToOpen(const std::string& programFolder, const std::string& executableFolder);
 
 }  // namespace telvor

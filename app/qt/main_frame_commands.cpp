@@ -164,7 +164,7 @@ void CMainFrame::OnOnlineEdit() {
 }
 
 void CMainFrame::OnHelpContents() {
-    const QString path = QString::fromStdString(HelpFileToOpen(app_.ProgramFolder()));
+    const QString path = QString::fromStdString(HelpFileToOpen(app_.ProgramFolder(), ExecutableFolder()));
     if (!QFileInfo(path).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         ui_.ShowMessage(kApplicationTitle, kNoHelpFileMessage, MessageIcon::Warning);
 }
