@@ -68,7 +68,7 @@ package: deps
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) -- --quiet
 	@rm -f $(PACKAGE_BUILD)/telvor_*.deb
 	@cd $(PACKAGE_BUILD) && cpack
-	@lintian --fail-on error,warning $(PACKAGE_BUILD)/telvor_*.deb
+	@lintian --allow-root --quiet --fail-on error,warning $(PACKAGE_BUILD)/telvor_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

@@ -7,12 +7,18 @@
 #include <cstdio>
 #include <cstdlib>
 
+// Qt's notes about the session without a display are not the build's business.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 int main(int argc, char** argv) {
     if (argc != 4 || std::atoi(argv[2]) <= 0) {
         std::fprintf(stderr, "usage: icon_png SVG SIZE OUT.png\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
     QGuiApplication application(argc, argv);
     const int size = std::atoi(argv[2]);
     QImageReader reader(QString::fromLocal8Bit(argv[1]));
