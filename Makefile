@@ -60,11 +60,12 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@./scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# Built with Debian's hardening flags; CPack strips the programs.
+# Built with all of Debian's hardening flags; CPack strips the programs.
 package: deps
-	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	  cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTELVOR_TESTS=OFF -DTELVOR_WERROR=ON >/dev/null
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	  cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTELVOR_TESTS=OFF -DTELVOR_WERROR=ON \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) -- --quiet
 	@rm -f $(PACKAGE_BUILD)/telvor_*.deb
 	@cd $(PACKAGE_BUILD) && cpack
