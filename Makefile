@@ -3,15 +3,17 @@
 # make run-pda - the same for TelvorPDA, the handheld edition
 # make bench - line-speed benchmarks against the simulator
 # make fuzz  - run each fuzz target for a few minutes
+# make package - the Debian package telvor_<version>_<arch>.deb in build-package/, checked by lintian
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-package
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 180
 
-.PHONY: deps build build-asan build-tsan test test-plain test-asan test-tsan run run-pda bench fuzz clean
+.PHONY: deps build build-asan build-tsan test test-plain test-asan test-tsan run run-pda bench fuzz package clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -58,5 +60,16 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@./scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# Built with all of Debian's hardening flags; CPack strips the programs.
+package: deps
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	  cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTELVOR_TESTS=OFF -DTELVOR_WERROR=ON \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) -- --quiet
+	@rm -f $(PACKAGE_BUILD)/telvor_*.deb
+	@cd $(PACKAGE_BUILD) && cpack
+	@lintian --allow-root --quiet --fail-on error,warning $(PACKAGE_BUILD)/telvor_*.deb
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

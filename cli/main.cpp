@@ -17,6 +17,7 @@
 #include "print_verb.h"
 #endif
 #include "monitor_verbs.h"
+#include "telvor_version.h"
 #include "verb.h"
 
 namespace telvor {
@@ -40,7 +41,8 @@ void PrintHelp(const std::vector<Verb>& verbs) {
         std::printf("  %s %s\n      %s\n", verb.name, verb.arguments, verb.summary);
     std::printf(
         "  --trace VERB ...\n      print every frame sent and received on stderr\n"
-        "  --help\n      list the verbs\n\nexit status: 0 done, 1 failed with a message, 2 usage error\n");
+        "  --help\n      list the verbs\n"
+        "  --version\n      print the version\n\nexit status: 0 done, 1 failed with a message, 2 usage error\n");
 }
 
 int Run(int argc, char** argv) {
@@ -55,6 +57,10 @@ int Run(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintHelp(verbs);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        std::printf("telvorctl %s\n", kTelvorVersion);
         return kExitOk;
     }
     const std::vector<std::string> arguments(argv + 2, argv + argc);

@@ -1,100 +1,33 @@
 #include "print_verb.h"
 
-#include <QGuiApplication>
-#include <cstdio>
-#include <cstdlib>
-#include <optional>
-#include <string>
+#include <unistd.h>
 
-#include "document_file.h"
-#include "pdf_export.h"
-#include "program_folder.h"
-#include "program_settings.h"
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "installed_files.h"
 
 namespace telvor {
 namespace {
 
 int RunPrint(std::span<const std::string> arguments);
 
-constexpr Verb kVerbs[] = {
-    {"print", "FILE -o OUT.pdf [--title | --no-title] [--basic] [--advanced] [--landscape] [--force]",
-     "write the printed pages of FILE as a PDF; without --title or --no-title, --basic or --advanced the "
-     "settings file's print choice holds; --force replaces OUT",
-     RunPrint},
-};
+constexpr Verb kVerbs[] = {{"print", kPrintArguments, kPrintSummary, RunPrint}};
 
-struct PrintArguments {
-    std::string file;
-    std::string out;
-    std::optional<bool> title;
-    bool basic = false;
-    bool advanced = false;
-    bool landscape = false;
-    bool force = false;
-};
-
-std::optional<PrintArguments> ParseArguments(std::span<const std::string> arguments) {
-    PrintArguments parsed;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& word = arguments[i];
-        if (word == "-o" && i + 1 < arguments.size() && parsed.out.empty()) parsed.out = arguments[++i];
-        else if ((word == "--title" || word == "--no-title") && !parsed.title) parsed.title = word == "--title";
-        else if (word == "--basic") parsed.basic = true;
-        else if (word == "--advanced") parsed.advanced = true;
-        else if (word == "--landscape") parsed.landscape = true;
-        else if (word == "--force") parsed.force = true;
-        else if (!word.starts_with("-") && parsed.file.empty()) parsed.file = word;
-        else return std::nullopt;
-    }
-    if (parsed.file.empty() || parsed.out.empty()) return std::nullopt;
-    return parsed;
-}
-
-// The settings file's print choice, overridden by what the command line names.
-PrintChoice ChoiceOf(const PrintArguments& arguments) {
-    const ProgramFolderResult folder = FindProgramFolder();
-    PrintChoice choice = PrintChoiceOf(folder.ok ? ReadSettingsFile(SettingsFilePath(folder.folder)) : ProgramSettings{});
-    if (arguments.title) choice.title = *arguments.title;
-    if (arguments.basic || arguments.advanced) choice.groups = {arguments.basic, arguments.advanced};
-    return choice;
-}
-
-// Qt's own notes about the headless session (no runtime folder, no display) are
-// not the user's business; its critical messages still reach stderr.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
-int RunPrint(std::span<const std::string> words) {
-    const std::optional<PrintArguments> arguments = ParseArguments(words);
-    if (!arguments) return UsageError(kVerbs[0]);
-    const PrintChoice choice = ChoiceOf(*arguments);
-    if (!HasPrintGroup(choice)) {
-        ShowMessage(kNoPrintGroupMessage);
-        return kExitFailed;
-    }
-    DocumentReadResult read = ReadDocumentFile(arguments->file);
-    if (!read.ok) {
-        ShowMessage(read.message.text);
-        return kExitFailed;
-    }
-    // Pages are rendered without a display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(QuietQtMessages);
-    int argc = 1;
-    char name[] = "telvorctl";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-
-    PdfRequest request;
-    request.choice = choice;
-    request.orientation = arguments->landscape ? PageOrientation::Landscape : PageOrientation::Portrait;
-    request.paper = PaperOfLocale();
-    request.mode = arguments->force ? WriteMode::Replace : WriteMode::CreateOnly;
-    const PdfExportResult written = ExportPrintPdf(read.doc, request, arguments->out);
-    if (written.ok) return kExitOk;
-    if (written.fileExists) return RefuseExistingFile(arguments->out);
-    ShowMessage(written.message);
+// The page renderer lies where the build and the install rules put it, relative
+// to telvorctl's own folder.
+int RunPrint(std::span<const std::string> arguments) {
+    const std::string renderer = ExecutableFolder() + "/" TELVOR_PAGE_RENDERER;
+    std::vector<char*> argv{const_cast<char*>(renderer.c_str())};
+    for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    std::fflush(nullptr);
+    execv(renderer.c_str(), argv.data());
+    std::fprintf(stderr, "telvorctl: the page renderer %s cannot be started: %s\n", renderer.c_str(),
+                 std::strerror(errno));
     return kExitFailed;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The program folder holds the settings file, the help file and the port links:
+// The program folder holds the settings file, the port links and a help file of
+// the user's (installed_files.h finds the manual installed with the program):
 // $TELVOR_HOME when set, else $XDG_CONFIG_HOME/telvor, else ~/.config/telvor.
 // It is created on first use.
 

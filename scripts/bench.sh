@@ -10,3 +10,6 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$build/bench/telvor-block-bench" "$build/sim/telvor-sim" "$build/cli/telvorctl" "${BENCH_RUNS:-5}"
 # The monitor: one station's tick and a page of five stations against the line limit.
 "$build/bench/telvor-monitor-bench" "$build/sim/telvor-sim" "${BENCH_TICKS:-20}"
+# Whole-process time of telvorctl settings against a program without Qt, and of print.
+"$build/bench/telvor-start-bench" "$build/cli/telvorctl" "$build/sim/telvor-sim" \
+  "$here/tests/data/parameter_model8_60hz.vx3" "${BENCH_START_RUNS:-20}"

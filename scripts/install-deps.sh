@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package that the build, the tests, make run, the benchmarks
-# and the screenshots need, each named: recommended packages are not installed, so
+# Installs every Debian package that the build, the tests, make run, the benchmarks,
+# the screenshots and make package need, each named: recommended packages are not installed, so
 # nothing may come only as another package's recommendation.
 # Quiet and quick when everything is already there.
 set -euo pipefail
@@ -21,6 +21,11 @@ packages=(
   xvfb xauth
   # printing: metric stand-ins for the print fonts, and the PDF tools the tests read pages with
   fonts-liberation2 poppler-utils
+  # the manual pages are checked with groff, the desktop entries with desktop-file-validate
+  groff-base desktop-file-utils
+  # make package: CPack finds the Depends with dpkg-shlibdeps (it looks at each file
+  # with file), lintian checks the package
+  dpkg-dev file lintian
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "sim_options.h"
+#include "telvor_version.h"
 
 namespace {
 
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(kSimUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("telvor-sim %s\n", kTelvorVersion);
         return 0;
     }
     DriveLine line;

@@ -37,6 +37,7 @@ const char* const kSimUsage =
     "  --running S=HZ          station S runs from the start with the frequency command HZ\n"
     "                          (e.g. 2=30.5; repeatable)\n"
     "  --help                  this text\n"
+    "  --version               the version of telvor-sim\n"
     "\n"
     "Faults: silent, every=N (answer every Nth request), bad-lrc=K (next K replies),\n"
     "stray (a NUL before each reply), lower-case, half-frame, other-address=A, delay=MS,\n"
@@ -93,6 +94,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string* er
         const std::string option = argv[i];
         if (option == "--help" || option == "-h") {
             options.help = true;
+            return true;
+        }
+        if (option == "--version") {
+            options.version = true;
             return true;
         }
         if (i + 1 >= argc) return fail(option + " needs a value (or is unknown)");

@@ -18,6 +18,7 @@ struct SimOptions {
     std::vector<std::pair<int, int>> stationModels;  // station, model
     std::vector<std::string> faults;                 // control lines at the start: "fault S NAME [ARG]", "register S REG V"
     bool help = false;
+    bool version = false;
 };
 
 // "1,3,5-7" -> 1 3 5 6 7; false for anything else or a station outside 1..254.

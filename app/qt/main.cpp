@@ -9,12 +9,13 @@
 #include "qt_user_interface.h"
 #include "solvane_app.h"
 #include "startup.h"
+#include "telvor_version.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Zek");
     QApplication::setApplicationName("Telvor");
-    QApplication::setApplicationVersion("1.1.140123");
+    QApplication::setApplicationVersion(kTelvorVersion);
     QApplication::setWheelScrollLines(3);
     QApplication::setWindowIcon(telvor::ApplicationIcon());
 
@@ -23,7 +24,8 @@ int main(int argc, char** argv) {
         "Telvor edits drive parameter sets (*.vx3) and compare files (*.mvx), links to drives on a\n"
         "serial line (MODBUS ASCII, stations 1..254) and reads and writes their parameters.\n"
         "The program folder is $TELVOR_HOME, else $XDG_CONFIG_HOME/telvor, else ~/.config/telvor;\n"
-        "it holds vx3inf.ini, TelvorPC.html (the manual) and ports/COM1..COM8, links to the serial devices.");
+        "it holds vx3inf.ini and ports/COM1..COM8, links to the serial devices. Help > Contents opens\n"
+        "the manual TelvorPC.html installed with the program, else the one in the program folder.");
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument("file", "A parameter or compare file to open instead of a new document.", "[file]");

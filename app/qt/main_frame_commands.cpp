@@ -10,6 +10,7 @@
 #include "about_dialog.h"
 #include "document_file.h"
 #include "document_save.h"
+#include "installed_files.h"
 #include "link_dialog.h"
 #include "main_frame.h"
 #include "model_select_dialog.h"
@@ -163,7 +164,7 @@ void CMainFrame::OnOnlineEdit() {
 }
 
 void CMainFrame::OnHelpContents() {
-    const QString path = QString::fromStdString(HelpFilePath(app_.ProgramFolder()));
+    const QString path = QString::fromStdString(HelpFileToOpen(app_.ProgramFolder(), ExecutableFolder()));
     if (!QFileInfo(path).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         ui_.ShowMessage(kApplicationTitle, kNoHelpFileMessage, MessageIcon::Warning);
 }

@@ -2,17 +2,23 @@
 // link, read, write and online edit from a pocket screen.
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include "gsm_modbus_ascii.h"
 #include "pda_frame.h"
 #include "pda_user_interface.h"
 #include "program_folder.h"
 #include "solvane_app.h"
+#include "telvor_version.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("TelvorPDA");
-    QApplication::setApplicationVersion("1.0.060502");
+    QApplication::setApplicationVersion(kTelvorVersion);
+    QCommandLineParser parser;
+    parser.addVersionOption();
+    parser.addPositionalArgument("file", "A parameter file to open.", "[file]");
+    parser.process(application);
     telvor::CSolvaneApp app;
     telvor::PdaUserInterface ui;
     telvor::CGSMModbusAscii line;
@@ -20,8 +26,8 @@ int main(int argc, char** argv) {
     const telvor::ProgramFolderResult folder = telvor::FindProgramFolder();
     if (folder.ok) app.SetProgramFolder(folder.folder);
     telvor::CPdaFrame frame(app, ui, line);
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) frame.OpenDocumentFile(arguments.at(1));
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) frame.OpenDocumentFile(files.first());
     frame.show();
     return application.exec();
 }
