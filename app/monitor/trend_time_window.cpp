@@ -23,7 +23,7 @@ void TrendTimeWindow::Pause(double first, double latest) {
     following_ = false;
 }
 
-void TrendTimeWindow::Zoom(double factor, double anchor, double first, double latest) {
+void TrendTimeWindow::Zoom(double factor, std::optional<double> anchor, double first, double latest) {
     const TrendRange shown = Shown(first, latest);
     const double span = std::max(shown.Span() * factor, kShortestSpan);
     if (factor > 1 && span >= latest - first) {
@@ -32,8 +32,9 @@ void TrendTimeWindow::Zoom(double factor, double anchor, double first, double la
         return;
     }
     span_ = span;
-    if (following_) return;
-    const double fixed = std::clamp(anchor, shown.from, shown.to);
+    if (following_ && !anchor) return;
+    following_ = false;
+    const double fixed = std::clamp(anchor.value_or((shown.from + shown.to) / 2), shown.from, shown.to);
     const double from = fixed - (fixed - shown.from) * span / shown.Span();
     end_ = std::clamp(from + span, std::min(first + span, latest), latest);
 }

@@ -2,8 +2,11 @@
 // Which stretch of the record the trend shows. Following, it shows the last
 // minutes (1, 10, 60 or the whole record) and moves on with every poll; Pause,
 // a pan or Home hold it still while the record keeps growing, and Resume (or End)
-// follows again. Zoom halves or doubles the span, keeping the newest sample at the
-// right edge while following and the time under the mouse where it is otherwise.
+// follows again. Zoom changes the span around a time (the mouse's), which holds the
+// window there; without one it keeps the newest sample at the right edge while
+// following, and the middle otherwise.
+
+#include <optional>
 
 namespace telvor {
 
@@ -29,8 +32,8 @@ public:
 
     void Pause(double first, double latest);
     void Resume() { following_ = true; }
-    // The span times `factor` around the time `anchor`.
-    void Zoom(double factor, double anchor, double first, double latest);
+    // The span times `factor`, around `anchor` when there is one.
+    void Zoom(double factor, std::optional<double> anchor, double first, double latest);
     // Moves the window by `seconds` (back when negative), within the record.
     void Pan(double seconds, double first, double latest);
     // The window at the record's beginning (Home).
