@@ -10,3 +10,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$build/bench/telvor-block-bench" "$build/sim/telvor-sim" "$build/cli/telvorctl" "${BENCH_RUNS:-5}"
 # The monitor: one station's tick and a page of five stations against the line limit.
 "$build/bench/telvor-monitor-bench" "$build/sim/telvor-sim" "${BENCH_TICKS:-20}"
+# The single-station window's trend with a day of polls: redraw after zoom or pan, and the tick.
+if [ -x "$build/bench/telvor-trend-bench" ]; then
+  QT_QPA_PLATFORM=offscreen "$build/bench/telvor-trend-bench" "$build/sim/telvor-sim" "${BENCH_TICKS:-20}"
+fi
