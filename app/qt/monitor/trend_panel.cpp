@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "monitor_texts.h"
 #include "trend_chart.h"
