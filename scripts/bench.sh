@@ -13,3 +13,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 # Whole-process time of telvorctl settings against a program without Qt, and of print.
 "$build/bench/telvor-start-bench" "$build/cli/telvorctl" "$build/sim/telvor-sim" \
   "$here/tests/data/parameter_model8_60hz.vx3" "${BENCH_START_RUNS:-20}"
+# The single-station window's trend with a day of polls: redraw after zoom or pan, and the tick.
+if [ -x "$build/bench/telvor-trend-bench" ]; then
+  QT_QPA_PLATFORM=offscreen "$build/bench/telvor-trend-bench" "$build/sim/telvor-sim" "${BENCH_TICKS:-20}"
+fi

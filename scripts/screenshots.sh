@@ -2,8 +2,8 @@
 # Pictures of Telvor for docs/ and the manual: Model Select, the main window with
 # a set read from a simulated drive, the Link, Read and Write dialogs, a range
 # message, About, a printed page, the Definite parameter dialog, a compare
-# document, the station titles, the two monitor windows and the handheld edition,
-# rendered on an Xvfb screen.
+# document, the station titles, the two monitor windows, the single one's trend and
+# the handheld edition, rendered on an Xvfb screen.
 # Usage: scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 build=${1:-build}

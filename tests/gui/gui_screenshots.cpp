@@ -1,13 +1,16 @@
 // Pictures of the desktop program for the docs and the manual: Model Select, the
 // main window with a set read from a simulated drive, the Link, Read and Write
 // dialogs, a range message, About, a printed page, the Definite parameter dialog,
-// a compare document, the station titles and the two monitor windows. Drives the
+// a compare document, the station titles, the two monitor windows and the trend
+// of a drive that runs up, trips and reverses. Drives the
 // real widgets the way gui_tests does; scripts/screenshots.sh runs it under Xvfb.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -22,9 +25,12 @@
 #include "pdf_export.h"
 #include "mon_multi_dialog.h"
 #include "mon_single_dialog.h"
+#include "monitor_panel.h"
 #include "monitor_windows.h"
 #include "station_title_dialog.h"
 #include "sim_line.h"
+#include "trend_chart.h"
+#include "trend_panel.h"
 
 using namespace telvor;
 using namespace telvor::testing;
@@ -103,6 +109,55 @@ bool MonitorPictures(const QString& out) {
     return ok && rig.unexpected == 0 && rig.answers.empty();
 }
 
+// The single-station window's trend over a minute of a drive on the
+// simulator: run up to 30 Hz, on to 50 Hz, an OC trip, the reset, reverse and stop,
+// with the cursor on the run at 50 Hz.
+bool TrendPicture(const QString& out) {
+    SimLine line({"--stations", "1", "--model", "8"});
+    if (!line.Started()) return false;
+    GuiRig rig(line.LinkPath());
+    rig.Link("1");
+    rig.StopTimer();
+    rig.answers.push_back(Accept());
+    rig.frame->Action(ID_MONITOR)->trigger();
+    MonitorWindows& monitor = *rig.frame->Monitor();
+    CMonSingleDialog* single = monitor.SingleWindow();
+    if (!single) return false;
+    single->resize(1180, 560);
+    MonitorPanel& panel = *single->Panel();
+    TrendPanel& trend = *single->Trend();
+    trend.findChild<QComboBox*>("span")->setCurrentIndex(0);
+    trend.Chart()->SetSpan(TrendPanel::kSpans[0]);
+    trend.findChild<QCheckBox*>("showSetFrequency")->setChecked(true);
+    trend.findChild<QCheckBox*>("showBusVoltage")->setChecked(true);
+    auto frequency = [&](const char* text) {
+        panel.findChild<QLineEdit*>("frequency")->setText(text);
+        panel.Button("frequencySet")->click();
+    };
+    Tick(monitor, 5);
+    frequency("30");
+    panel.Button("RUN")->click();
+    Tick(monitor, 25);
+    frequency("50");
+    Tick(monitor, 20);
+    const double atFifty = trend.Record().LastSeconds();
+    Tick(monitor, 5);
+    line.Control("register 1 240 2");  // OC
+    Tick(monitor, 15);
+    panel.Button("reset")->click();
+    panel.Button("REV")->click();
+    Tick(monitor, 28);
+    panel.Button("STOP")->click();
+    Tick(monitor, 25);
+    trend.Chart()->SetCursor(atFifty);
+    QApplication::processEvents();
+    const bool ok = SaveScreenshot(*single, out + "/monitor-trend.png");
+    single->close();
+    QApplication::processEvents();
+    rig.frame->close();
+    return ok && rig.unexpected == 0 && rig.answers.empty();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -177,6 +232,7 @@ int main(int argc, char** argv) {
         if (rig.unexpected != 0 || !rig.answers.empty()) ok = false;
     }
     ok = MonitorPictures(out) && ok;
+    ok = TrendPicture(out) && ok;
     RemoveFolder(config);
     return ok ? 0 : 1;
 }

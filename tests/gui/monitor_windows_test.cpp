@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLineSeries>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,10 +18,11 @@
 #include "mon_multi_dialog.h"
 #include "mon_single_dialog.h"
 #include "monitor_panel.h"
+#include "monitor_texts.h"
 #include "monitor_windows.h"
 #include "sim_line.h"
 #include "station_title_dialog.h"
-#include "trend_chart.h"
+#include "trend_panel.h"
 
 namespace telvor::testing {
 namespace {
@@ -78,11 +78,12 @@ private slots:
         QCOMPARE(frames.back(), RegisterFrame(1, 230, 0x0041));
         monitor.Poll();
         QVERIFY(panel->Button("S2")->isChecked());
-        // The trend took one point per poll: the output frequency and current the window shows.
-        QCOMPARE(window->Trend()->Frequency()->count(), 2);
-        QCOMPARE(QString::number(window->Trend()->Frequency()->at(1).y(), 'f', 2).rightJustified(6, '0'),
+        // The trend took one sample per poll: the output frequency and current the window shows.
+        const TrendRecord& record = window->Trend()->Record();
+        QCOMPARE(record.Size(), std::size_t{2});
+        QCOMPARE(QString::fromStdString(TwoDecimalText(record.Raw(TrendChannel::OutputFrequency, 1))),
                  Text(panel, "outputFrequency"));
-        QCOMPARE(QString::number(window->Trend()->Current()->at(1).y(), 'f', 1).rightJustified(5, '0'),
+        QCOMPARE(QString::fromStdString(OneDecimalText(record.Raw(TrendChannel::OutputCurrent, 1))),
                  Text(panel, "outputCurrent"));
 
         rig.NewDocument(8, true);

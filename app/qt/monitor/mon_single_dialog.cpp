@@ -5,12 +5,12 @@
 #include <QVBoxLayout>
 
 #include "monitor_panel.h"
-#include "trend_chart.h"
+#include "trend_panel.h"
 
 namespace telvor {
 
-CMonSingleDialog::CMonSingleDialog(MonitorSession& session, int station, QWidget* parent)
-    : QDialog(parent), panel_(new MonitorPanel(session, 5)), trend_(new TrendChart) {
+CMonSingleDialog::CMonSingleDialog(MonitorSession& session, UserInterface& ui, int station, QWidget* parent)
+    : QDialog(parent), panel_(new MonitorPanel(session, 5)), trend_(new TrendPanel(ui)) {
     setObjectName("CMonSingleDialog");
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);

@@ -7,14 +7,15 @@ namespace telvor {
 
 class MonitorPanel;
 class MonitorSession;
-class TrendChart;
+class TrendPanel;
+class UserInterface;
 
 class CMonSingleDialog : public QDialog {
     Q_OBJECT
 public:
-    CMonSingleDialog(MonitorSession& session, int station, QWidget* parent);
+    CMonSingleDialog(MonitorSession& session, UserInterface& ui, int station, QWidget* parent);
     MonitorPanel* Panel() const { return panel_; }
-    TrendChart* Trend() const { return trend_; }
+    TrendPanel* Trend() const { return trend_; }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }
 
 signals:
@@ -22,7 +23,7 @@ signals:
 
 private:
     MonitorPanel* panel_;
-    TrendChart* trend_;
+    TrendPanel* trend_;
 };
 
 }  // namespace telvor

@@ -9,7 +9,7 @@
 #include "monitor_texts.h"
 #include "qt_user_interface.h"
 #include "station_title_dialog.h"
-#include "trend_chart.h"
+#include "trend_panel.h"
 #include "solvane_app.h"
 
 namespace telvor {
@@ -47,12 +47,11 @@ void MonitorWindows::OnMonitor() {
 void MonitorWindows::StartSingle(int station) {
     if (!session_.StartSingle(station)) return;
     if (!single_) {
-        single_ = new CMonSingleDialog(session_, station, owner_);
+        single_ = new CMonSingleDialog(session_, ui_, station, owner_);
         connect(single_->Panel(), &MonitorPanel::requestPosted, this, &MonitorWindows::PostRequests);
         connect(single_, &QDialog::finished, this, &MonitorWindows::WindowClosed);
         connect(single_, &CMonSingleDialog::logRequested, this, &MonitorWindows::StartLog);
         single_->SetCaption(Caption(station));
-        started_ = std::chrono::steady_clock::now();
         single_->show();
     }
     single_->activateWindow();
@@ -87,9 +86,7 @@ void MonitorWindows::Poll() {
 void MonitorWindows::AddTrendSample() {
     const int station = session_.SingleStation();
     if (!single_ || !session_.PolledInLastTick(station)) return;
-    const StationMonitor& entry = session_.Station(station);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-    single_->Trend()->AddSample(seconds, entry.values[OutputFrequency] / 100.0, entry.values[OutputCurrent] / 10.0);
+    single_->Trend()->AddPoll(session_.Station(station));
 }
 
 void MonitorWindows::PostRequests() {

@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <chrono>
 
 #include "monitor_csv_log.h"
 #include "monitor_session.h"
@@ -68,7 +67,6 @@ private:
     QPointer<CMonSingleDialog> single_;
     QPointer<CMonMultiDialog> multi_;
     MonitorCsvLog log_;
-    std::chrono::steady_clock::time_point started_;
 };
 
 }  // namespace telvor
