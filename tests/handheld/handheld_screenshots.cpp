@@ -3,11 +3,14 @@
 // runs it under Xvfb.
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QTest>
 
 #include "handheld_rig.h"
+#include "monitor_sheet.h"
 #include "sim_line.h"
 
+using namespace telvor;
 using namespace telvor::testing;
 
 int main(int argc, char** argv) {
@@ -24,10 +27,13 @@ int main(int argc, char** argv) {
     bool ok = SaveScreenshot(*rig.frame, out + "/handheld-main.png");
 
     rig.answers.push_back(Accept());
-    rig.answers.push_back([&ok, out](QDialog& sheet) {
-        sheet.resize(360, 420);
+    rig.answers.push_back([&ok, out](QDialog& dialog) {
+        auto& sheet = static_cast<CINVMonSheet&>(dialog);
         QTest::qWait(2000);
         ok = SaveScreenshot(sheet, out + "/handheld-monitor.png") && ok;
+        sheet.Pages()->setCurrentIndex(1);
+        QTest::qWait(500);
+        ok = SaveScreenshot(sheet, out + "/handheld-monitor-control.png") && ok;
         sheet.reject();
     });
     rig.frame->OnMonitor();
