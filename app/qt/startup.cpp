@@ -1,6 +1,5 @@
 #include "startup.h"
 
-#include <QScreen>
 #include <QSplashScreen>
 #include <QTimer>
 
@@ -38,7 +37,7 @@ void StartMainWindow(CMainFrame& frame, CSolvaneApp& app, const QString& file, b
     if (RestoreWindowGeometry(frame, kMainWindowName)) {
         frame.show();
     } else {
-        if (const QScreen* screen = frame.screen()) FitToScreen(frame, screen->availableGeometry().size() * kFirstShare);
+        PlaceOnScreen(frame, kFirstShare);
         frame.showMaximized();
     }
     if (withSplash) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <cstdlib>
 
 #include "command_table.h"
 #include "gui_rig.h"
@@ -151,7 +152,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         MonitorPanel* panel = static_cast<CMonSingleDialog*>(window.data())->Panel();
         const int runWidth = panel->Button("RUN")->width();
-        for (const char* command : {"STOP", "FWD", "REV"}) QCOMPARE(panel->Button(command)->width(), runWidth);
+        // Equal up to the odd pixel a layout gives one of two columns.
+        for (const char* command : {"STOP", "FWD", "REV"})
+            QVERIFY2(std::abs(panel->Button(command)->width() - runWidth) <= 1, command);
 
         auto* data = panel->findChild<QLineEdit*>("functionData");
         auto* set = panel->findChild<QLineEdit*>("setData");

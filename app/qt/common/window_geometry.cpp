@@ -25,19 +25,13 @@ void SaveWindowGeometry(const QWidget& window, const QString& name) {
 
 void ForgetWindowGeometries() { QSettings("Zek", "Telvor").remove(kGroup); }
 
-void FitToScreen(QWidget& window, const QSize& wanted) {
+void PlaceOnScreen(QWidget& window, double share) {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        window.resize(wanted);
-        return;
-    }
+    if (!screen) return;
     const QRect free = screen->availableGeometry();
-    // The window manager's frame comes on top of the size the window gets.
-    const QSize frame = window.frameGeometry().size() - window.geometry().size();
-    QRect placed(QPoint(), wanted.boundedTo(free.size() - frame).expandedTo(window.minimumSizeHint()));
+    QRect placed(QPoint(), free.size() * share);
     placed.moveCenter(free.center());
-    window.resize(placed.size());
-    window.move(placed.topLeft());
+    window.setGeometry(placed);
 }
 
 }  // namespace telvor

@@ -3,7 +3,6 @@
 // geometry (with the maximised state) is kept between runs in the program's Qt
 // settings, under "Windows/<name>", and given back when the window opens again.
 
-class QSize;
 class QString;
 class QWidget;
 
@@ -15,8 +14,8 @@ void SaveWindowGeometry(const QWidget& window, const QString& name);
 // Forgets every kept geometry (a fresh start).
 void ForgetWindowGeometries();
 
-// The size the window asks for (wanted), no larger than the free area of its
-// screen, and centred there.
-void FitToScreen(QWidget& window, const QSize& wanted);
+// A first size for a window that has none kept: the share of its screen's free
+// area, centred there.
+void PlaceOnScreen(QWidget& window, double share);
 
 }  // namespace telvor

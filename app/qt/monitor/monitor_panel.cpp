@@ -21,6 +21,7 @@ namespace {
 constexpr const char* kTerminalNames[kTerminalCount] = {"S1", "S2", "S3", "S4", "AIN", "RY1"};
 constexpr int kButtonPadding = 16;  // a push button's frame beside its text
 constexpr int kGroupMargin = 5;
+constexpr int kCommandSpacing = 4;
 
 // The groups of a panel keep their margins small: five panels share one screen.
 void Tighten(QGroupBox& group) {
@@ -161,6 +162,7 @@ MonitorPanel::MonitorPanel(MonitorSession& session, const MonitorPanelLook& look
     }
     commandLayout->setColumnStretch(0, 1);
     commandLayout->setColumnStretch(1, 1);
+    commandLayout->setSpacing(kCommandSpacing);
     if (look.statesBesideCommands) {
         commandRunState_ = new QLabel(kStopText);
         commandDirection_ = new QLabel(kForwardText);

@@ -80,7 +80,7 @@ void MonitorWindows::StartAll(const std::vector<int>& stations) {
 
 void MonitorWindows::KeepGeometry(QDialog& window) {
     const QString name = window.objectName();
-    if (!RestoreWindowGeometry(window, name)) FitToScreen(window, window.sizeHint());
+    RestoreWindowGeometry(window, name);
     connect(&window, &QDialog::finished, this, [&window, name] { SaveWindowGeometry(window, name); });
 }
 

@@ -61,8 +61,8 @@ private:
     // The single-station window's trend gets the values the last poll read.
     void AddTrendSample();
     void WindowClosed();
-    // Where the window was at the end of its last run (else its own size, fit to
-    // the screen); kept again when it closes.
+    // Where the window was at the end of its last run (else its own size); kept
+    // again when it closes.
     void KeepGeometry(QDialog& window);
 
     CSolvaneApp& app_;
