@@ -1,5 +1,6 @@
-// Pictures of the handheld edition for the docs: the window with a set read from a
-// simulated drive, and its Monitor sheet over a running drive. scripts/screenshots.sh
+// Pictures of the handheld edition for the docs: the 480 x 640 window with a set read
+// from a simulated drive and one row's description under the grid, and the CURRENT
+// and CONTROL pages of its Monitor sheet over a running drive. scripts/screenshots.sh
 // runs it under Xvfb.
 
 #include <QApplication>
@@ -8,6 +9,9 @@
 
 #include "handheld_rig.h"
 #include "monitor_sheet.h"
+#include "parameter_keys.h"
+#include "parameter_table_model.h"
+#include "solvane_view.h"
 #include "sim_line.h"
 
 using namespace telvor;
@@ -23,6 +27,9 @@ int main(int argc, char** argv) {
     rig.Link("1");
     rig.answers.push_back(Accept());
     rig.frame->OnRead();
+    // A tap on b09's Setting: its whole description shows under the grid.
+    CSolvaneView& view = *rig.frame->View();
+    view.setCurrentIndex(view.Model()->index(view.Model()->RowOfCodeIndex(CodeIndexOfText("b09")), kSettingColumn));
     QApplication::processEvents();
     bool ok = SaveScreenshot(*rig.frame, out + "/handheld-main.png");
 
