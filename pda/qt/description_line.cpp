@@ -19,7 +19,6 @@ DescriptionLine::DescriptionLine(CSolvaneView& view, QWidget* parent) : QLabel(p
     connect(view_.selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { ShowRow(current.row()); });
     connect(view_.Model(), &QAbstractItemModel::modelReset, this, [this] { ShowRow(view_.currentIndex().row()); });
-    connect(view_.Model(), &QAbstractItemModel::dataChanged, this, [this] { ShowRow(view_.currentIndex().row()); });
 }
 
 void DescriptionLine::ShowRow(int row) {

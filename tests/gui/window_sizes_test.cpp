@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTest>
 #include <cstdlib>
 
@@ -54,7 +55,7 @@ private slots:
     void initTestCase() {
         if (!HasRealFocus()) QSKIP("window sizes are tested on an X display (gui_focus_tests)");
     }
-    void init() { ForgetWindowGeometries(); }
+    void init() { QSettings("Zek", "Telvor").remove(kWindowGeometryGroup); }  // a first run
 
     void theMainWindowOpensMaximisedOverASizeTheStatusPanesFitAndComesBackWhereItWas() {
         GuiRig rig;

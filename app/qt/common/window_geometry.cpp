@@ -8,9 +8,7 @@
 namespace telvor {
 namespace {
 
-constexpr const char* kGroup = "Windows";
-
-QString Key(const QString& name) { return QString(kGroup) + "/" + name; }
+QString Key(const QString& name) { return QString(kWindowGeometryGroup) + "/" + name; }
 
 }  // namespace
 
@@ -22,8 +20,6 @@ bool RestoreWindowGeometry(QWidget& window, const QString& name) {
 void SaveWindowGeometry(const QWidget& window, const QString& name) {
     QSettings("Zek", "Telvor").setValue(Key(name), window.saveGeometry());
 }
-
-void ForgetWindowGeometries() { QSettings("Zek", "Telvor").remove(kGroup); }
 
 void PlaceOnScreen(QWidget& window, double share) {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();

@@ -8,11 +8,11 @@ class QWidget;
 
 namespace telvor {
 
+inline constexpr const char* kWindowGeometryGroup = "Windows";  // the settings group
+
 // The window's geometry of the last run; false when none was kept.
 bool RestoreWindowGeometry(QWidget& window, const QString& name);
 void SaveWindowGeometry(const QWidget& window, const QString& name);
-// Forgets every kept geometry (a fresh start).
-void ForgetWindowGeometries();
 
 // A first size for a window that has none kept: the share of its screen's free
 // area, centred there.

@@ -21,12 +21,12 @@ namespace {
 constexpr const char* kTerminalNames[kTerminalCount] = {"S1", "S2", "S3", "S4", "AIN", "RY1"};
 constexpr int kButtonPadding = 16;  // a push button's frame beside its text
 constexpr int kGroupMargin = 5;
-constexpr int kCommandSpacing = 4;
+constexpr int kSpacing = 4;
 
 // The groups of a panel keep their margins small: five panels share one screen.
 void Tighten(QGroupBox& group) {
     group.layout()->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
-    if (auto* grid = qobject_cast<QGridLayout*>(group.layout())) grid->setHorizontalSpacing(4);
+    if (auto* grid = qobject_cast<QGridLayout*>(group.layout())) grid->setHorizontalSpacing(kSpacing);
 }
 
 // A field the user reads but never types into looks like a label with a frame.
@@ -162,7 +162,7 @@ MonitorPanel::MonitorPanel(MonitorSession& session, const MonitorPanelLook& look
     }
     commandLayout->setColumnStretch(0, 1);
     commandLayout->setColumnStretch(1, 1);
-    commandLayout->setSpacing(kCommandSpacing);
+    commandLayout->setSpacing(kSpacing);
     if (look.statesBesideCommands) {
         commandRunState_ = new QLabel(kStopText);
         commandDirection_ = new QLabel(kForwardText);
