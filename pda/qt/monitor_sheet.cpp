@@ -15,6 +15,7 @@ namespace {
 // The labels of the handheld's pages.
 MonitorPanelLook HandheldLook() {
     MonitorPanelLook look;
+    look.lampDiameter = 10;
     look.valueNames = {"Set freq.:", "Output freq.:", "Output volt.:", "Output amp.:", "Output power:", "Bus volt.:"};
     look.functionNumber = "Fun no:";
     look.functionData = "Fun data:";
