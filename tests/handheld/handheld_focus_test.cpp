@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -74,16 +73,6 @@ private slots:
         rig.frame->OnLink();
         QVERIFY(rig.app.Link().linked);
         QCOMPARE(rig.app.Settings().baudRate, 9600);
-
-        // Linked, only Unlink and Close work: Enter does neither.
-        rig.answers.push_back([](QDialog& dialog) {
-            const EndOnExit end{dialog};
-            QVERIFY(ShowFocused(dialog, *dialog.findChild<QPushButton*>("Close")));
-            PressKey(dialog, Qt::Key_Return);
-            QVERIFY(dialog.isVisible());
-        });
-        rig.frame->OnLink();
-        QVERIFY(rig.app.Link().linked);
     }
 
     void menusOpenWithAltAndTheirItemsWithTheirLetter() {
@@ -116,7 +105,6 @@ private slots:
         for (int column : {kCodeColumn, kRangeColumn, kDefaultColumn, kSettingColumn}) {
             const QString name = QString::number(column);
             QVERIFY2(view->columnWidth(column) >= cells->sizeHintForColumn(column), qPrintable(name));
-            QVERIFY2(view->columnWidth(column) >= view->horizontalHeader()->sectionSizeHint(column), qPrintable(name));
             QVERIFY2(view->columnViewportPosition(column) + view->columnWidth(column) <= room, qPrintable(name));
         }
         QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
@@ -130,7 +118,6 @@ private slots:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
         auto* line = rig.frame->findChild<QLabel*>("descriptionLine");
         QTRY_COMPARE(line->text(), "b09  " + description.data().toString());
-        QVERIFY(line->isVisible());
         QVERIFY(line->geometry().top() >= view->geometry().bottom());
     }
 
