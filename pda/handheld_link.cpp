@@ -35,7 +35,9 @@ bool OpenHandheldLine(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line
 DialogResult HandheldMonitorFailure(CSolvaneApp& app, UserInterface& ui, CGSMModbusAscii& line) {
     char station[16];
     std::snprintf(station, sizeof station, ": %03d\n", app.Link().currentStation);
-    const std::string question = std::string("Communication error!!") + "Station" + station + "To continue... (Yes/No?)";
+    // The failure and the station on lines of their own.
+    const std::string question =
+        std::string("Communication error!!") + "\n" + "Station" + station + "To continue... (Yes/No?)";
     if (ui.Ask("Monitor Message", question, AskButtons::YesNo, MessageIcon::Warning) != Answer::Yes)
         return DialogResult::Cancel;
     line.Close();

@@ -36,7 +36,7 @@ CheckedInput CheckFrequencyInput(const StationMonitor& station, std::string_view
     return input;
 }
 
-CheckedInput CheckSetDataInput(int codeIndex, std::string_view text) {
+CheckedInput CheckSetDataInput(int codeIndex, std::string_view text, SetDataMessageForm form) {
     CheckedInput input;
     if (IsProtected(codeIndex)) {
         input.message = ReadOnlyMessage(codeIndex);
@@ -47,6 +47,10 @@ CheckedInput CheckSetDataInput(int codeIndex, std::string_view text) {
     const bool isReset = codeIndex == kCodeB95;
     const std::optional<std::int32_t> raw = ParseParameterValue(codeIndex, text);
     input.raw = raw.value_or(0);
+    if (!raw && form == SetDataMessageForm::Grid) {
+        input.message = RangeMessage(codeIndex);
+        return input;
+    }
     if (!raw) {
         std::string minimum = FormatRawValue(format, limits.minimum);
         std::string maximum = FormatRawValue(format, limits.maximum);

@@ -26,10 +26,16 @@ struct CheckedInput {
 // The frequency "Set": a strict two-decimal text of the edit's six characters,
 // within the station's A03..A02; any other text gets the range message.
 CheckedInput CheckFrequencyInput(const StationMonitor& station, std::string_view text);
+// How the set-data range message reads: the monitor window's, with a blank line
+// before "Range Value: ", or the grid's two lines "Code: X" and "Range Value: ..."
+// (the handheld's).
+enum class SetDataMessageForm { Monitor, Grid };
+
 // The set-data "Set" of a parameter: the strict text of its Setting-cell editor,
 // within its range (b95 takes only 0, 10 and 20); any other text gets the range
 // message, and a protected parameter is refused as read-only.
-CheckedInput CheckSetDataInput(int codeIndex, std::string_view text);
+CheckedInput CheckSetDataInput(int codeIndex, std::string_view text,
+                               SetDataMessageForm form = SetDataMessageForm::Monitor);
 
 struct FilteredEdit {
     std::string text;

@@ -203,7 +203,7 @@ CheckedInput MonitorSession::PressFrequencySet(int station, std::string_view tex
 
 CheckedInput MonitorSession::PressSetData(int station, std::string_view text) {
     const int codeIndex = Station(station).function.CodeIndex();
-    CheckedInput input = CheckSetDataInput(codeIndex, text);
+    CheckedInput input = CheckSetDataInput(codeIndex, text, setDataForm_);
     if (!input.InRange()) {
         ShowRefusal(input.message);
         return input;

@@ -72,6 +72,7 @@ public:
     // posts nothing (the result is then `declined`).
     CheckedInput PressFrequencySet(int station, std::string_view text);
     CheckedInput PressSetData(int station, std::string_view text);
+    void SetSetDataMessageForm(SetDataMessageForm form) { setDataForm_ = form; }
     // "Fun. no." entry 0..110 for the station.
     void ChooseFunction(int station, int entry);
     // "Unlink" and "Link" of a panel of the monitor-all window.
@@ -127,6 +128,7 @@ private:
     int page_ = 0;
     std::deque<MonitorRequest> requests_;
     bool pollEveryPresent_ = false;
+    SetDataMessageForm setDataForm_ = SetDataMessageForm::Monitor;
     std::array<bool, kMonitorTableSize> polledInTick_{};
     int failures_ = 0;
 };

@@ -25,6 +25,9 @@ class PrintCommands;
 class MonitorWindows;
 class QtUserInterface;
 
+// The name the main window's geometry is kept under between runs.
+inline constexpr const char* kMainWindowName = "MainFrame";
+
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:

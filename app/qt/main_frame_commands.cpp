@@ -19,6 +19,7 @@
 #include "read_para_dialog.h"
 #include "solvane_app.h"
 #include "solvane_view.h"
+#include "window_geometry.h"
 #include "write_para_dialog.h"
 
 namespace telvor {
@@ -208,6 +209,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     timer_.stop();
+    SaveWindowGeometry(*this, kMainWindowName);
     if (app_.Link().linked) Unlink(app_, ui_);
     app_.CloseProgressWindow();
     app_.CloseCancelProgressWindow();

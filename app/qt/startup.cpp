@@ -8,12 +8,14 @@
 #include "program_icons.h"
 #include "program_settings.h"
 #include "qt_user_interface.h"
+#include "window_geometry.h"
 #include "solvane_app.h"
 
 namespace telvor {
 namespace {
 
 constexpr int kSplashMs = 1000;
+constexpr double kFirstShare = 0.85;  // of the screen's free area, the main window's first normal size
 
 }  // namespace
 
@@ -30,7 +32,14 @@ bool TakeProgramFolder(CSolvaneApp& app, QtUserInterface& ui) {
 void StartMainWindow(CMainFrame& frame, CSolvaneApp& app, const QString& file, bool withSplash) {
     if (file.isEmpty()) frame.OnFileNew();
     else frame.OpenDocumentFile(file);
-    frame.showMaximized();
+    // Where the last run left the window; the first run opens maximised over a
+    // normal size that the status panes fit.
+    if (RestoreWindowGeometry(frame, kMainWindowName)) {
+        frame.show();
+    } else {
+        PlaceOnScreen(frame, kFirstShare);
+        frame.showMaximized();
+    }
     if (withSplash) {
         auto* splash = new QSplashScreen(frame.screen(), ProgramBanner());
         splash->setAttribute(Qt::WA_DeleteOnClose);

@@ -8,6 +8,7 @@
 #include "pda_frame.h"
 #include "pda_user_interface.h"
 #include "program_folder.h"
+#include "program_icons.h"
 #include "solvane_app.h"
 #include "telvor_version.h"
 
@@ -15,9 +16,14 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("TelvorPDA");
     QApplication::setApplicationVersion(kTelvorVersion);
+    QApplication::setWindowIcon(telvor::ApplicationIcon());
     QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "TelvorPDA, the handheld edition: one parameter document (*.vx3, *.mvx) on a pocket screen,\n"
+        "linked to drives on the serial line COM1..COM4 (ports/COMn of the program folder).");
+    parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("file", "A parameter file to open.", "[file]");
+    parser.addPositionalArgument("file", "A parameter or compare file to open.", "[file]");
     parser.process(application);
     telvor::CSolvaneApp app;
     telvor::PdaUserInterface ui;

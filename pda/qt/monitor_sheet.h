@@ -1,7 +1,9 @@
 #pragma once
 // CINVMonSheet, the handheld's modal "Monitor" sheet of one station: the desktop's
-// monitor panel split over the pages "CURRENT", "CONTROL" and "TM2 Status", polled
-// every 400 ms through the monitor session while it is open.
+// monitor panel with the handheld's labels, split over the pages "CURRENT",
+// "CONTROL" and "TM2 Status", polled every 400 ms through the monitor session
+// while it is open. Each page scrolls when the screen is smaller than the page,
+// and "Close" ends the sheet.
 
 #include <QDialog>
 #include <QTimer>
@@ -30,6 +32,8 @@ public:
 
 private:
     void Tick();
+    // As large as the pages want, but never larger than the program's window.
+    void FitOwner();
 
     MonitorSession& session_;
     MonitorPanel* panel_;

@@ -10,8 +10,8 @@
 #include <QTabBar>
 #include <QToolBar>
 
-#include "compare_commands.h"
 #include "compare_menu_commands.h"
+#include "description_line.h"
 #include "document_file.h"
 #include "document_save.h"
 #include "find_goto_dialog.h"
@@ -24,6 +24,7 @@
 #include "pda_group_dialog.h"
 #include "pda_link_dialog.h"
 #include "pda_user_interface.h"
+#include "program_icons.h"
 #include "read_flow.h"
 #include "solvane_app.h"
 #include "solvane_view.h"
@@ -66,27 +67,35 @@ struct PdaMenuItem {
 };
 
 constexpr PdaMenuItem kMenu[] = {
-    {"File", kNew, "New...", "Create a new parameter document\nNew"},
-    {"File", kOpen, "Open...", "Open an existing parameter document\nOpen"},
-    {"File/Compare", kCompareInverter, "Inverter with Default...",
+    {"File", kNew, "&New...", "Create a new parameter document\nNew"},
+    {"File", kOpen, "&Open...", "Open an existing parameter document\nOpen"},
+    {"File/Compare", kCompareInverter, "&Inverter with Default...",
      "Compare parameter: Inverter with Default\nInverter with Default"},
-    {"File/Compare", kCompareFileFile, "File with File...", "Compare parameter: File with File\nFile with File"},
-    {"File/Compare", kCompareFilesDefault, "Files with Default...",
+    {"File/Compare", kCompareFileFile, "&File with File...", "Compare parameter: File with File\nFile with File"},
+    {"File/Compare", kCompareFilesDefault, "Files with &Default...",
      "Compare parameter: Files with Default\nFiles with Default"},
-    {"File", kSave, "Save", "Save the active document\nSave"},
-    {"File", kSaveAs, "Save As...", "Save the active document with a new name\nSave As"},
-    {"File", kExit, "Exit", "Quit the VarnoxLink PDA; prompts to save file\nExit"},
-    {"Edit", kFind, "Find...", "Find the specified text\nFind"},
-    {"Edit", kGoto, "Go to...", "Go to the specified parameter line\nGo to"},
-    {"Operation", kLink, "Link...", "Link with inverter\nLink"},
-    {"Operation", kRead, "Read...", "Read parameters from the inverter\nRead"},
-    {"Operation", kWrite, "Write...", "Write parameters to the inverter\nWrite"},
-    {"Operation", kMonitor, "Monitor", "Monitor the inverter status and parameters\nMonitor"},
-    {"Operation", kOnlineEdit, "Online Edit", "Setting online edit\nOnline Edit"},
-    {"View", kToolbar, "Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
-    {"View", kModuleStatus, "Module Status...",
+    {"File", kSave, "&Save", "Save the active document\nSave"},
+    {"File", kSaveAs, "Save &As...", "Save the active document with a new name\nSave As"},
+    {"File", kExit, "E&xit", "Quit the VarnoxLink PDA; prompts to save file\nExit"},
+    {"Edit", kFind, "&Find...", "Find the specified text\nFind"},
+    {"Edit", kGoto, "&Go to...", "Go to the specified parameter line\nGo to"},
+    {"Operation", kLink, "&Link...", "Link with inverter\nLink"},
+    {"Operation", kRead, "&Read...", "Read parameters from the inverter\nRead"},
+    {"Operation", kWrite, "&Write...", "Write parameters to the inverter\nWrite"},
+    {"Operation", kMonitor, "&Monitor", "Monitor the inverter status and parameters\nMonitor"},
+    {"Operation", kOnlineEdit, "Online &Edit", "Setting online edit\nOnline Edit"},
+    {"View", kToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
+    {"View", kModuleStatus, "&Module Status...",
      "Display program information, version number and copyright\nModule Status"},
 };
+
+// The shown title of a menu, with its mnemonic (Alt+F opens File).
+QString MenuTitle(const QString& menu) {
+    static const QHash<QString, QString> titles = {{"File", "&File"},         {"Compare", "Co&mpare"},
+                                                   {"Edit", "&Edit"},         {"Operation", "&Operation"},
+                                                   {"View", "&View"}};
+    return titles.value(menu, menu);
+}
 
 }  // namespace
 
@@ -99,10 +108,12 @@ CPdaFrame::CPdaFrame(CSolvaneApp& app, PdaUserInterface& ui, CGSMModbusAscii& li
       toolBar_(new QToolBar("Toolbar")),
       monitor_(std::make_unique<MonitorSession>(app, ui)) {
     setObjectName("PdaFrame");
+    setWindowIcon(ApplicationIcon());
     ui_.SetOwner(this);
     app_.UseLine(&line_);
     ui_.SetMonitorFailureHandler([this] { return HandheldMonitorFailure(app_, ui_, line_); });
-    setCentralWidget(view_);
+    monitor_->SetSetDataMessageForm(SetDataMessageForm::Grid);
+    setCentralWidget(WithDescriptionLine(*view_));
     resize(480, 640);
     setMinimumSize(240, 320);
     view_->SetModalBusyHook([this](bool busy) { app_.Link().modalBusy = busy; });
@@ -139,7 +150,8 @@ void CPdaFrame::BuildMenus() {
         if (!menu) {
             // "File/Compare" is a submenu of File.
             const QStringList path = QString(item.menu).split('/');
-            menu = path.size() > 1 ? menus[path.first()]->addMenu(path.last()) : menuBar()->addMenu(item.menu);
+            menu = path.size() > 1 ? menus[path.first()]->addMenu(MenuTitle(path.last()))
+                                   : menuBar()->addMenu(MenuTitle(item.menu));
         }
         const QStringList prompt = QString(item.prompt).split('\n');
         auto* action = menu->addAction(item.text);
@@ -156,7 +168,8 @@ void CPdaFrame::BuildMenus() {
         {kCompareFilesDefault, &RunCompareFilesDefault},
     };
     for (const auto& [id, run] : compares)
-        connect(actions_[id], &QAction::triggered, this, [this, run = run] {
+        connect(actions_[id], &QAction::triggered, this, [this, id = id, run = run] {
+            if (id == kCompareInverter && !CheckLinked()) return;
             run(app_, ui_, this, [](QDialog& dialog) {
                 // The handheld's file slots are chosen with small "..." buttons.
                 for (QPushButton* button : dialog.findChildren<QPushButton*>())
@@ -194,7 +207,6 @@ void CPdaFrame::UpdateCommandUi() {
     const CSolvaneDoc* doc = app_.Document();
     const bool comparison = doc && IsComparison(*doc);
     actions_[kWrite]->setEnabled(doc && !comparison);
-    actions_[kCompareInverter]->setEnabled(CanCompareInverterWithDefault(app_.Link()));
     actions_[kOnlineEdit]->setChecked(app_.OnlineEdit());
     setWindowTitle(doc ? QString::fromStdString(doc->title) + " - " + kTitle : QString(kTitle));
 }

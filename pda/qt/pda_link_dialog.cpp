@@ -58,11 +58,15 @@ CPdaLinkDialog::CPdaLinkDialog(const LinkDialogData& start, QWidget* parent)
         {"Link", LinkDialogAction::Link}, {"Unlink", LinkDialogAction::Unlink}, {"Close", LinkDialogAction::Close}};
     auto* defaults = new QPushButton("Default");
     defaults->setObjectName("Default");
+    defaults->setAutoDefault(false);
     connect(defaults, &QPushButton::clicked, this, [this] { Show(LinkDialogData{}); });
     buttons->addWidget(defaults);
     for (const auto& [text, action] : actions) {
         auto* button = new QPushButton(text);
         button->setObjectName(text);
+        // Enter links (and does nothing while linked); no other button takes it.
+        button->setAutoDefault(false);
+        button->setDefault(action == LinkDialogAction::Link);
         connect(button, &QPushButton::clicked, this, [this, action = action] { End(action); });
         buttons->addWidget(button);
         // While linked only Unlink and Close work.

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 #include "command_table.h"
@@ -98,6 +99,9 @@ bool MonitorPictures(const QString& out) {
     });
     rig.frame->Action(ID_MONITOR)->trigger();
     if (CMonMultiDialog* all = monitor.MultiWindow()) {
+        // As wide as a 1024 x 768 screen, once its texts are laid out.
+        QApplication::processEvents();
+        all->resize(1024, std::min(768, all->sizeHint().height()));
         Tick(monitor, 3);
         ok = SaveScreenshot(*all, out + "/monitor-all.png") && ok;
         all->close();

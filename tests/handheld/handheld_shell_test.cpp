@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include "gsm_modbus_ascii.h"
 #include "find_goto_dialog.h"
 #include "gui_rig.h"
+#include "gui_test_registry.h"
 #include "handheld_rig.h"
 #include "monitor_sheet.h"
 #include "pda_frame.h"
@@ -94,7 +96,7 @@ private slots:
         rig.frame->OnMonitor();
         QCOMPARE(pages, (QStringList{"CURRENT", "CONTROL", "TM2 Status"}));
         QCOMPARE(rig.shown, (QStringList{"Monitor", "Monitor",
-                                         "Monitor Message|Communication error!!Station: 001\nTo continue... (Yes/No?)"}));
+                                         "Monitor Message|Communication error!!\nStation: 001\nTo continue... (Yes/No?)"}));
         QVERIFY(!rig.app.Link().linked);
         QVERIFY(!rig.line.IsOpen());
         QVERIFY(!rig.app.Link().monitorOpen);
@@ -124,6 +126,46 @@ private slots:
         QCOMPARE(rig.shown.size(), 3);
         QVERIFY(rig.app.Link().linked);
         QVERIFY(rig.line.IsOpen());
+    }
+
+    void withoutALinkCompareInverterWithDefaultSaysSoAndTheWindowHasTheIcon() {
+        HandheldRig rig("");
+        QVERIFY(!rig.frame->windowIcon().isNull());
+        QAction* compare = rig.frame->Action(32775);
+        QVERIFY(compare->isEnabled());
+        compare->trigger();
+        QCOMPARE(rig.shown, QStringList{"Communication error!!|Varnox Not Link With PC !!"});
+        QVERIFY(!rig.app.Link().modalBusy);
+        QVERIFY(!IsComparison(*rig.app.Document()));
+    }
+
+    void sheetPagesCarryTheHandheldLabelsAndItsSetDataMessageIsTheGrids() {
+        SimLine sim({"--stations", "1", "--model", "8", "--running", "1=30"});
+        QVERIFY(sim.Started());
+        HandheldRig rig(sim.LinkPath());
+        rig.Link("1");
+        rig.shown.clear();
+        rig.answers.push_back(Accept());
+        QStringList labels;
+        rig.answers.push_back([&](QDialog& dialog) {
+            auto& sheet = static_cast<CINVMonSheet&>(dialog);
+            for (QLabel* label : sheet.findChildren<QLabel*>())
+                if (label->objectName().isEmpty() && label->text().endsWith(':')) labels << label->text();
+            // RUN ... REV with the drive's run state and direction beside them.
+            QTRY_COMPARE_WITH_TIMEOUT(sheet.findChild<QLabel*>("commandRunState")->text(), QString("RUN"), 5000);
+            QCOMPARE(sheet.findChild<QLabel*>("commandDirection")->text(), QString("FWD >>"));
+            sheet.findChild<QComboBox*>("function")->setCurrentIndex(4);  // A04
+            sheet.findChild<QLineEdit*>("setData")->setText("2000");
+            rig.answers.push_back(Accept());  // the range message
+            sheet.findChild<QPushButton*>("dataSet")->click();
+            sheet.reject();
+        });
+        rig.frame->OnMonitor();
+        labels.sort();
+        QCOMPARE(labels, (QStringList{"Bus volt.:", "Error Message:", "Fun data:", "Fun no:", "Output amp.:",
+                                      "Output freq.:", "Output power:", "Output volt.:", "Set data:", "Set freq.:"}));
+        QCOMPARE(rig.shown, (QStringList{"Monitor", "Monitor",
+                                         "Error Message|Over Range !!\n\nCode: A04\nRange Value: 0.1~999.0"}));
     }
 
     void findAndGoToAreDialogsOfTheirOwnAndCompareFilesUseDotButtons() {
@@ -175,13 +217,8 @@ private slots:
     }
 };
 
-}  // namespace telvor::testing
+static RegisterTest<HandheldShellTest> registration;
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    telvor::testing::HandheldShellTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+}  // namespace telvor::testing
 
 #include "handheld_shell_test.moc"

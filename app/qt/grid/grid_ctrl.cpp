@@ -3,10 +3,16 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolTip>
 #include <algorithm>
 
 namespace telvor {
+namespace {
+
+constexpr int kLeastCaptionLetters = 4;
+
+}  // namespace
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QTableView(parent) {
     setWordWrap(false);
@@ -28,7 +34,11 @@ void CGridCtrl::FitColumns(int elastic) {
     const QSize room = maximumViewportSize();
     int width = room.width();
     if (verticalHeader()->length() > room.height()) width -= verticalScrollBar()->sizeHint().width();
-    const int least = horizontalHeader()->sectionSizeHint(elastic);
+    // On a narrow screen the elastic column yields first, down to the first
+    // characters of its caption, so that the other columns keep their whole texts.
+    const QString caption = model()->headerData(elastic, Qt::Horizontal).toString();
+    const int least = horizontalHeader()->fontMetrics().horizontalAdvance(caption.left(kLeastCaptionLetters) + "...") +
+                      2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
     setColumnWidth(elastic, std::max(least, width - fixed));
 }
 

@@ -18,7 +18,7 @@ public:
     void keyboardSearch(const QString& search) override;
 
     // Sizes every column but elastic to its contents and gives elastic the rest
-    // of the window's width (at least the width of its header).
+    // of the window's width (at least the first letters of its header).
     void FitColumns(int elastic);
 
 protected:

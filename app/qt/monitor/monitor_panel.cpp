@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "monitor_session.h"
 #include "monitor_texts.h"
@@ -18,6 +19,23 @@ namespace telvor {
 namespace {
 
 constexpr const char* kTerminalNames[kTerminalCount] = {"S1", "S2", "S3", "S4", "AIN", "RY1"};
+constexpr int kButtonPadding = 16;  // a push button's frame beside its text
+constexpr int kGroupMargin = 5;
+constexpr int kSpacing = 4;
+
+// The groups of a panel keep their margins small: five panels share one screen.
+void Tighten(QGroupBox& group) {
+    group.layout()->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
+    if (auto* grid = qobject_cast<QGridLayout*>(group.layout())) grid->setHorizontalSpacing(kSpacing);
+}
+
+// A field the user reads but never types into looks like a label with a frame.
+void ShowReadOnly(QLineEdit& edit) {
+    edit.setReadOnly(true);
+    QPalette palette = edit.palette();
+    palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
+    edit.setPalette(palette);
+}
 
 }  // namespace
 
@@ -46,19 +64,24 @@ void TerminalLamps::paintEvent(QPaintEvent*) {
 }
 
 MonitorPanel::MonitorPanel(MonitorSession& session, int lampDiameter, QWidget* parent)
+    : MonitorPanel(session, MonitorPanelLook{lampDiameter}, parent) {}
+
+MonitorPanel::MonitorPanel(MonitorSession& session, const MonitorPanelLook& look, QWidget* parent)
     : QWidget(parent),
       session_(session),
       runState_(new QLabel(kStopText)),
       direction_(new QLabel(kForwardText)),
       frequencyEdit_(new QLineEdit),
       fault_(new QLabel),
-      lamps_(new TerminalLamps(lampDiameter)),
+      lamps_(new TerminalLamps(look.lampDiameter)),
       function_(new QComboBox),
       functionData_(new QLineEdit),
       setData_(new QLineEdit) {
     auto button = [this](const QString& text, const QString& name) {
         auto* pushButton = new QPushButton(text);
         pushButton->setObjectName(name);
+        // As narrow as the text allows, so that five panels fit a 1024-pixel screen.
+        pushButton->setMinimumWidth(pushButton->fontMetrics().horizontalAdvance(text) + kButtonPadding);
         controls_.append(pushButton);
         return pushButton;
     };
@@ -71,13 +94,16 @@ MonitorPanel::MonitorPanel(MonitorSession& session, int lampDiameter, QWidget* p
     direction_->setObjectName("direction");
     frequencyEdit_->setMaxLength(kMonitorEditLimit);
     setData_->setMaxLength(kMonitorEditLimit);
-    functionData_->setReadOnly(true);
+    for (QLineEdit* edit : {frequencyEdit_, setData_, functionData_})
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(kMonitorEditLimit + 1, '0')));
+    function_->setMinimumContentsLength(3);
+    function_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ShowReadOnly(*functionData_);
 
     auto* current = new QGroupBox("CURRENT");
     auto* currentLayout = new QGridLayout(current);
     currentLayout->addWidget(runState_, 0, 0);
-    currentLayout->addWidget(direction_, 0, 1);
-    const char* names[] = {"Set freq.", "Output freq.", "Output volt.", "Output amp.", "Output power", "Bus volt."};
+    currentLayout->addWidget(direction_, 0, 1, 1, 2);
     const char* units[] = {"Hz", "Hz", "V", "A", "W", "V"};
     const char* objectNames[] = {"setFrequency", "outputFrequency", "outputVoltage",
                                  "outputCurrent", "outputPower", "busVoltage"};
@@ -86,7 +112,7 @@ MonitorPanel::MonitorPanel(MonitorSession& session, int lampDiameter, QWidget* p
         values_[i]->setObjectName(objectNames[i]);
         values_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         int row = i == 0 ? 1 : i + 2;
-        currentLayout->addWidget(new QLabel(names[i]), row, 0);
+        currentLayout->addWidget(new QLabel(look.valueNames[i]), row, 0);
         currentLayout->addWidget(values_[i], row, 1);
         currentLayout->addWidget(new QLabel(units[i]), row, 2);
     }
@@ -109,32 +135,54 @@ MonitorPanel::MonitorPanel(MonitorSession& session, int lampDiameter, QWidget* p
         });
     }
     tm2Layout->addWidget(lamps_, 1, 0, 1, kTerminalCount);
-    tm2Layout->addWidget(new QLabel("Error message:"), 2, 0, 1, 3);
-    tm2Layout->addWidget(fault_, 2, 3, 1, 3);
+    tm2Layout->addWidget(new QLabel(look.errorMessage), 2, 0, 1, 4);
+    tm2Layout->addWidget(fault_, 2, 4, 1, 2);
     QPushButton* reset = button("Abnormity Reset", "reset");
     tm2Layout->addWidget(reset, 3, 0, 1, kTerminalCount);
 
     auto* control = new QGroupBox("CONTROL");
     auto* controlLayout = new QGridLayout(control);
+    // RUN, STOP, FWD and REV in two equal columns of their own.
+    auto* commandLayout = new QGridLayout;
     const std::pair<const char*, Command> commands[] = {
         {"RUN", CommandRun}, {"STOP", CommandStop}, {"FWD", CommandForward}, {"REV", CommandReverse}};
+    std::array<QPushButton*, 4> commandButtons{};
+    int commandWidth = 0;
     for (int i = 0; i < 4; ++i) {
-        QPushButton* pushButton = button(commands[i].first, commands[i].first);
-        controlLayout->addWidget(pushButton, i / 2, i % 2);
+        commandButtons[i] = button(commands[i].first, commands[i].first);
+        commandWidth = std::max(commandWidth, commandButtons[i]->minimumWidth());
+    }
+    for (int i = 0; i < 4; ++i) {
+        QPushButton* pushButton = commandButtons[i];
+        pushButton->setMinimumWidth(commandWidth);
+        commandLayout->addWidget(pushButton, i / 2, i % 2);
         Command command = commands[i].second;
         connect(pushButton, &QPushButton::clicked, this,
                 [this, command] { Post([this, command] { session_.PressCommand(station_, command); }); });
     }
-    controlLayout->addWidget(new QLabel("Fun. no."), 2, 0);
+    commandLayout->setColumnStretch(0, 1);
+    commandLayout->setColumnStretch(1, 1);
+    commandLayout->setSpacing(kSpacing);
+    if (look.statesBesideCommands) {
+        commandRunState_ = new QLabel(kStopText);
+        commandDirection_ = new QLabel(kForwardText);
+        commandRunState_->setObjectName("commandRunState");
+        commandDirection_->setObjectName("commandDirection");
+        commandLayout->addWidget(commandRunState_, 0, 2);
+        commandLayout->addWidget(commandDirection_, 1, 2);
+    }
+    controlLayout->addLayout(commandLayout, 0, 0, 1, 2);
+    controlLayout->addWidget(new QLabel(look.functionNumber), 2, 0);
     controlLayout->addWidget(function_, 2, 1);
-    controlLayout->addWidget(new QLabel("Fun. data"), 3, 0);
+    controlLayout->addWidget(new QLabel(look.functionData), 3, 0);
     controlLayout->addWidget(functionData_, 3, 1);
-    controlLayout->addWidget(new QLabel("Set data"), 4, 0);
+    controlLayout->addWidget(new QLabel(look.setData), 4, 0);
     controlLayout->addWidget(setData_, 4, 1);
     QPushButton* dataSet = button("Set", "dataSet");
     controlLayout->addWidget(dataSet, 5, 1);
     controls_ << function_ << functionData_ << setData_;
 
+    for (QGroupBox* group : {current, tm2, control}) Tighten(*group);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(current);
@@ -195,10 +243,10 @@ void MonitorPanel::SetLinked(bool linked) {
 
 void MonitorPanel::Refresh() {
     if (!linked_) {
-        runState_->clear();
-        direction_->clear();
+        for (QLabel* state : {runState_, direction_, commandRunState_, commandDirection_})
+            if (state) state->clear();
         for (QLabel* value : values_) value->clear();
-        fault_->clear();
+        ShowFault(QString());
         functionData_->clear();
         for (QPushButton* terminal : terminals_) terminal->setChecked(false);
         lamps_->SetStates(nullptr);
@@ -208,13 +256,32 @@ void MonitorPanel::Refresh() {
     MonitorDisplay shown = DisplayOf(station);
     runState_->setText(QString::fromStdString(shown.runState));
     direction_->setText(QString::fromStdString(shown.direction));
+    if (commandRunState_) {
+        commandRunState_->setText(runState_->text());
+        commandDirection_->setText(direction_->text());
+    }
     const std::string* texts[] = {&shown.setFrequency, &shown.outputFrequency, &shown.outputVoltage,
                                   &shown.outputCurrent, &shown.outputPower,     &shown.busVoltage};
     for (int i = 0; i < 6; ++i) values_[i]->setText(QString::fromStdString(*texts[i]));
-    fault_->setText(QString::fromStdString(shown.fault));
+    ShowFault(QString::fromStdString(shown.fault));
     functionData_->setText(QString::fromStdString(shown.functionData));
     for (int t = 0; t < kTerminalCount; ++t) terminals_[t]->setChecked(shown.terminals[t]);
     lamps_->SetStates(&shown.terminals);
+}
+
+void MonitorPanel::ShowFault(const QString& text) {
+    fault_->setText(text);
+    if (text.trimmed().isEmpty()) {
+        fault_->setFont(QFont());
+        fault_->setPalette(QPalette());
+        return;
+    }
+    QFont font = fault_->font();
+    font.setBold(true);
+    fault_->setFont(font);
+    QPalette palette = fault_->palette();
+    palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    fault_->setPalette(palette);
 }
 
 void MonitorPanel::Post(const std::function<void()>& press) {

@@ -37,6 +37,21 @@ private:
     std::array<bool, kTerminalCount> states_{};
 };
 
+// The labels of a panel and where its run and direction texts stand: the desktop's
+// windows use the defaults, the handheld's pages labels of their own.
+struct MonitorPanelLook {
+    int lampDiameter = 5;
+    // Set freq., output freq., volt, amp, power, bus volt.
+    std::array<const char*, 6> valueNames{"Set freq.", "Output freq.", "Output volt.",
+                                          "Output amp.", "Output power", "Bus volt."};
+    const char* functionNumber = "Fun. no.";
+    const char* functionData = "Fun. data";
+    const char* setData = "Set data";
+    const char* errorMessage = "Error message:";
+    // The run and direction texts again beside RUN, STOP and FWD, REV.
+    bool statesBesideCommands = false;
+};
+
 // No button of a monitor window is pressed by Enter: a dialog's (auto-)default button
 // would take the Enter of any edit, whichever panel or station that edit belongs to.
 void ClearDefaultButtons(QWidget& window);
@@ -45,6 +60,7 @@ class MonitorPanel : public QWidget {
     Q_OBJECT
 public:
     MonitorPanel(MonitorSession& session, int lampDiameter, QWidget* parent = nullptr);
+    MonitorPanel(MonitorSession& session, const MonitorPanelLook& look, QWidget* parent = nullptr);
 
     // The station the panel shows; 0 or 255 for none.
     void SetStation(int station);
@@ -68,12 +84,17 @@ private:
     void DataSet();
     void FunctionChosen(int entry);
     void FilterFrequency(const QString& text);
+    // A fault is an alarm while it lasts: red and bold.
+    void ShowFault(const QString& text);
 
     MonitorSession& session_;
     int station_ = 0;
     bool linked_ = false;
     QLabel* runState_;
     QLabel* direction_;
+    // Beside the command buttons, when the look asks for them.
+    QLabel* commandRunState_ = nullptr;
+    QLabel* commandDirection_ = nullptr;
     std::array<QLabel*, 6> values_{};  // set freq, output freq, volt, amp, power, bus volt
     QLineEdit* frequencyEdit_;
     QString acceptedFrequency_;

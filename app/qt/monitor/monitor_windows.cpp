@@ -10,6 +10,7 @@
 #include "qt_user_interface.h"
 #include "station_title_dialog.h"
 #include "trend_panel.h"
+#include "window_geometry.h"
 #include "solvane_app.h"
 
 namespace telvor {
@@ -51,6 +52,7 @@ void MonitorWindows::StartSingle(int station) {
         connect(single_->Panel(), &MonitorPanel::requestPosted, this, &MonitorWindows::PostRequests);
         connect(single_, &QDialog::finished, this, &MonitorWindows::WindowClosed);
         connect(single_, &CMonSingleDialog::logRequested, this, &MonitorWindows::StartLog);
+        KeepGeometry(*single_);
         single_->SetCaption(Caption(station));
         single_->show();
     }
@@ -68,10 +70,17 @@ void MonitorWindows::StartAll(const std::vector<int>& stations) {
         connect(multi_, &CMonMultiDialog::requestPosted, this, &MonitorWindows::PostRequests);
         connect(multi_, &QDialog::finished, this, &MonitorWindows::WindowClosed);
         connect(multi_, &CMonMultiDialog::logRequested, this, &MonitorWindows::StartLog);
+        KeepGeometry(*multi_);
         multi_->show();
     }
     multi_->ShowPage();
     multi_->activateWindow();
+}
+
+void MonitorWindows::KeepGeometry(QDialog& window) {
+    const QString name = window.objectName();
+    RestoreWindowGeometry(window, name);
+    connect(&window, &QDialog::finished, this, [&window, name] { SaveWindowGeometry(window, name); });
 }
 
 void MonitorWindows::Poll() {

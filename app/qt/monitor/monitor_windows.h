@@ -9,6 +9,7 @@
 #include "monitor_csv_log.h"
 #include "monitor_session.h"
 
+class QDialog;
 class QWidget;
 
 namespace telvor {
@@ -59,6 +60,9 @@ private:
     // The single-station window's trend gets the values the last poll read.
     void AddTrendSample();
     void WindowClosed();
+    // Where the window was at the end of its last run (else its own size); kept
+    // again when it closes.
+    void KeepGeometry(QDialog& window);
 
     CSolvaneApp& app_;
     QtUserInterface& ui_;
