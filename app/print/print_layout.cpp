@@ -68,7 +68,7 @@ std::string CellText(const CSolvaneDoc& doc, int codeIndex, Cell cell) {
         case Cell::Range: return RangeText(codeIndex);
         case Cell::DefaultText: return DefaultText(codeIndex, doc.modelIndex);
         case Cell::Setting: return SettingCellText(doc, codeIndex);
-        case Cell::DefaultValue: return FormatRawValue(format, DefaultRaw(codeIndex, doc.modelIndex, Is50Hz(doc)));
+        case Cell::DefaultValue: return DefaultValueText(codeIndex, doc.modelIndex, Is50Hz(doc));
         case Cell::Set1: return value(0);
         case Cell::Set2: return value(1);
         case Cell::Set3: return value(2);
