@@ -21,15 +21,29 @@ void CGridCtrl::FitColumns(int elastic) {
     resizeColumnsToContents();
     resizeRowsToContents();
     int fixed = 0;
-    for (int c = 0; c < columns; ++c)
-        if (c != elastic) fixed += columnWidth(c);
+    for (int c = 0; c < columns; ++c) {
+        if (c == elastic) continue;
+        setColumnWidth(c, std::max(MinimumWidth(c), columnWidth(c)));
+        fixed += columnWidth(c);
+    }
     // The width without the vertical scroll bar whenever the rows need it, even
     // before it shows, so that no horizontal scroll bar follows from it.
     const QSize room = maximumViewportSize();
     int width = room.width();
     if (verticalHeader()->length() > room.height()) width -= verticalScrollBar()->sizeHint().width();
-    const int least = horizontalHeader()->sectionSizeHint(elastic);
+    const int least = std::max(MinimumWidth(elastic), horizontalHeader()->sectionSizeHint(elastic));
     setColumnWidth(elastic, std::max(least, width - fixed));
+}
+
+int CGridCtrl::MinimumWidth(int column) const {
+    return column < static_cast<int>(minimumWidths_.size()) ? minimumWidths_[static_cast<std::size_t>(column)] : 0;
+}
+
+void CGridCtrl::focusInEvent(QFocusEvent* event) {
+    // Qt makes the first cell current when a view without one takes the focus.
+    const bool hadFocusCell = currentIndex().isValid();
+    QTableView::focusInEvent(event);
+    if (!hadFocusCell && selectionModel() && currentIndex().isValid()) selectionModel()->clearCurrentIndex();
 }
 
 bool CGridCtrl::viewportEvent(QEvent* event) {
