@@ -239,7 +239,7 @@ void CMainFrame::CreateToolBar() {
         {ID_READ, "network-receive"},
         {ID_WRITE, "document-send"},
         {0, nullptr},
-        {ID_VIEW_CHANGED_ONLY, "document-edit"},
+        {ID_VIEW_CHANGED_ONLY, "edit-find"},
         {0, nullptr},
         {ID_HELP_CONTENTS, "help-contents"},
     };
