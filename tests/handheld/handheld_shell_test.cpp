@@ -17,6 +17,7 @@
 #include "gsm_modbus_ascii.h"
 #include "find_goto_dialog.h"
 #include "gui_rig.h"
+#include "handheld_changed_only_test.h"
 #include "handheld_rig.h"
 #include "monitor_sheet.h"
 #include "pda_frame.h"
@@ -181,7 +182,9 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     telvor::testing::HandheldShellTest test;
-    return QTest::qExec(&test, argc, argv);
+    telvor::testing::HandheldChangedOnlyTest changedOnly;
+    const int failures = QTest::qExec(&test, argc, argv);
+    return failures + QTest::qExec(&changedOnly, argc, argv);
 }
 
 #include "handheld_shell_test.moc"
