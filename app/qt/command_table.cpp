@@ -33,7 +33,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_VIEW_TOOLBAR, "&Toolbar", "", "Show or hide the toolbar\nToggle ToolBar"},
     {ID_VIEW_STATUS_BAR, "&Status Bar", "", "Show or hide the status bar\nToggle StatusBar"},
     {ID_VIEW_CHANGED_ONLY, "&Changed only", "",
-     "Show only the parameters whose Setting differs from the Default\nChanged only"},
+     "Show only the changed parameters\nChanged only"},
     {ID_HELP_CONTENTS, "&Contents", "F1", "List Help topics\nHelp Topics"},
     {ID_APP_ABOUT, "&About VarnoxLink...", "", "Display program information, version number and copyright\nAbout"},
     {ID_NEXT_PANE, "Next Pane", "F6", "Switch to the next window pane\nNext Pane"},

@@ -87,7 +87,7 @@ constexpr PdaMenuItem kMenu[] = {
     {"Operation", kMonitor, "Monitor", "Monitor the inverter status and parameters\nMonitor"},
     {"Operation", kOnlineEdit, "Online Edit", "Setting online edit\nOnline Edit"},
     {"View", kToolbar, "Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
-    {"View", kChangedOnly, "Changed only", "Show only the parameters whose Setting differs from the Default\nChanged only"},
+    {"View", kChangedOnly, "Changed only", "Show only the changed parameters\nChanged only"},
     {"View", kModuleStatus, "Module Status...",
      "Display program information, version number and copyright\nModule Status"},
 };
