@@ -21,11 +21,13 @@ enum class AskButtons { YesNo, YesNoCancel };
 enum class Answer { Yes, No, Cancel };
 
 // What the save dialog is asked for: the document's title as the initial name,
-// the filter ("Parameter Files (*.vx3)|*.vx3||") and the default extension.
+// the filter ("Parameter Files (*.vx3)|*.vx3||"), the default extension and the
+// dialog's caption (empty: "Save As").
 struct SavePathRequest {
     std::string initialName;
     std::string filter;
     std::string defaultExtension;
+    std::string caption = {};  // empty: "Save As"
 };
 
 class UserInterface : public MessageSink {

@@ -8,11 +8,10 @@
 
 namespace telvor {
 
-std::string ShownRowsText(const CSolvaneDoc& doc) {
+std::string ShownRowsText(const CSolvaneDoc& doc, RowFilter filter) {
     std::string out;
-    for (int slot = 0; slot < kParameterCount; ++slot) {
-        if (doc.rowFlags[slot] != 1) continue;
-        const int code = CodeIndexOfSlot(slot);
+    for (int code : ShownCodeIndexes(doc, filter)) {
+        const int slot = SlotOfCodeIndex(code);
         std::vector<std::string> cells = {CodeText(code), DescriptionText(code)};
         if (IsComparison(doc)) {
             for (int set = 0; set < kCompareSetCount; ++set)

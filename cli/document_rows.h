@@ -6,10 +6,11 @@
 
 #include <string>
 
+#include "document_table.h"
 #include "solvane_doc.h"
 
 namespace telvor {
 
-std::string ShownRowsText(const CSolvaneDoc& doc);
+std::string ShownRowsText(const CSolvaneDoc& doc, RowFilter filter = RowFilter::All);
 
 }  // namespace telvor

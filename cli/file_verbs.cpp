@@ -28,8 +28,10 @@ int RunSettings(std::span<const std::string> arguments);
 constexpr Verb kVerbs[] = {
     {"new", "FILE --model N --hz 50|60 [--force]",
      "write a new parameter file of the defaults of model N (0..10); --force replaces FILE", RunNew},
-    {"show", "FILE [--csv]",
-     "list the shown rows of a parameter or compare file; --csv prints the grid's columns as CSV", RunShow},
+    {"show", "FILE [--changed] [--csv]",
+     "list the shown rows of a parameter or compare file; --changed only the parameters whose Setting differs "
+     "from the Default (as the grid's Changed only view); --csv prints the grid's columns as CSV",
+     RunShow},
     {"set", "FILE CODE TEXT", "set one parameter as the Setting cell would and save the file", RunSet},
     {"settings", "[--reset]", "print the settings of the program folder; --reset writes the default file",
      RunSettings},
@@ -89,11 +91,28 @@ int RunNew(std::span<const std::string> arguments) {
 }
 
 int RunShow(std::span<const std::string> arguments) {
-    const bool csv = arguments.size() == 2 && arguments[1] == "--csv";
-    if (arguments.size() != 1 && !csv) return UsageError(VerbNamed("show"));
-    const std::optional<CSolvaneDoc> doc = OpenDocument(arguments[0]);
+    std::optional<std::string> path;
+    bool csv = false;
+    bool changed = false;
+    for (const std::string& word : arguments) {
+        if (word == "--csv" && !csv)
+            csv = true;
+        else if (word == "--changed" && !changed)
+            changed = true;
+        else if (!path && !word.starts_with("--"))
+            path = word;
+        else
+            return UsageError(VerbNamed("show"));
+    }
+    if (!path) return UsageError(VerbNamed("show"));
+    const std::optional<CSolvaneDoc> doc = OpenDocument(*path);
     if (!doc) return kExitFailed;
-    std::fputs((csv ? DocumentCsv(*doc) : ShownRowsText(*doc)).c_str(), stdout);
+    if (changed && IsComparison(*doc)) {
+        ShowMessage("A compare file lists only its differing rows already; --changed is for parameter files.\n");
+        return kExitFailed;
+    }
+    const RowFilter filter = changed ? RowFilter::ChangedOnly : RowFilter::All;
+    std::fputs((csv ? DocumentCsv(*doc, filter) : ShownRowsText(*doc, filter)).c_str(), stdout);
     return kExitOk;
 }
 

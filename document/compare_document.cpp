@@ -14,6 +14,9 @@ RowFlags CompareRowFlags(const PendingCompare& pending, const ParameterSet& defa
     if (pending.mode == CompareFileFile) return pending.differs;
     RowFlags flags{};
     for (int slot = 0; slot < kSetSize; ++slot) {
+        // b96 and b97 are the drive's identity and records: without a factory default they never differ from it.
+        const int code = CodeIndexOfSlot(slot);
+        if (code != kNoParameter && !HasFactoryDefault(code)) continue;
         const std::int32_t byDefault = slot < kParameterCount ? defaults[slot] : 0;
         bool differs = false;
         for (int set = 0; set < kCompareSetCount; ++set) {

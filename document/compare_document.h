@@ -16,6 +16,7 @@ RowFlags FileWithFileDiffers(const RowFlags& present1, const ParameterSet& value
 
 // The row flags of a comparison: mode 1 where set 1 differs from the defaults,
 // mode 2 the pending differs, mode 3 where any present set differs from the defaults.
+// A parameter without a factory default (b96, b97) is never flagged against the defaults.
 RowFlags CompareRowFlags(const PendingCompare& pending, const ParameterSet& defaults);
 
 // The New path for a pending comparison: an untitled, modified compare document

@@ -2,8 +2,6 @@
 
 #include <cerrno>
 
-#include "document_table.h"
-
 namespace telvor {
 namespace {
 
@@ -30,7 +28,7 @@ void PutRecord(std::string& out, const std::vector<std::string>& fields) {
 
 }  // namespace
 
-std::string DocumentCsv(const CSolvaneDoc& doc) {
+std::string DocumentCsv(const CSolvaneDoc& doc, RowFilter filter) {
     std::vector<TableColumn> columns = DocumentColumns(doc);
     // Code first, then Description, then the rest as the grid has them.
     std::swap(columns[0], columns[1]);
@@ -38,7 +36,7 @@ std::string DocumentCsv(const CSolvaneDoc& doc) {
     std::vector<std::string> fields;
     for (const TableColumn& column : columns) fields.push_back(column.caption);
     PutRecord(out, fields);
-    for (int code : ShownCodeIndexes(doc)) {
+    for (int code : ShownCodeIndexes(doc, filter)) {
         fields.clear();
         for (const TableColumn& column : columns) fields.push_back(TableCellText(doc, code, column.cell));
         PutRecord(out, fields);

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "atomic_file.h"
+#include "document_table.h"
 #include "solvane_doc.h"
 
 namespace telvor {
 
-std::string DocumentCsv(const CSolvaneDoc& doc);
+std::string DocumentCsv(const CSolvaneDoc& doc, RowFilter filter = RowFilter::All);
 
 // Written as every file of ours is (see WriteFileAtomically); on failure the
 // message names the file and the system's reason.

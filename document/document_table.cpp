@@ -1,5 +1,6 @@
 #include "document_table.h"
 
+#include "changed_parameters.h"
 #include "setting_edit.h"
 #include "value_format.h"
 
@@ -24,7 +25,8 @@ std::vector<TableColumn> DocumentColumns(const CSolvaneDoc& doc) {
     }
 }
 
-std::vector<int> ShownCodeIndexes(const CSolvaneDoc& doc) {
+std::vector<int> ShownCodeIndexes(const CSolvaneDoc& doc, RowFilter filter) {
+    if (filter == RowFilter::ChangedOnly && !IsComparison(doc)) return ChangedCodeIndexes(doc);
     std::vector<int> codes;
     for (int slot = 0; slot < kParameterCount; ++slot)
         if (!IsComparison(doc) || doc.rowFlags[slot] == 1) codes.push_back(CodeIndexOfSlot(slot));
@@ -44,7 +46,7 @@ std::string TableCellText(const CSolvaneDoc& doc, int codeIndex, TableCell cell)
         case TableCell::Range: return RangeText(codeIndex);
         case TableCell::DefaultText: return DefaultText(codeIndex, doc.modelIndex);
         case TableCell::Setting: return SettingCellText(doc, codeIndex);
-        case TableCell::DefaultValue: return FormatRawValue(format, DefaultRaw(codeIndex, doc.modelIndex, Is50Hz(doc)));
+        case TableCell::DefaultValue: return DefaultValueText(codeIndex, doc.modelIndex, Is50Hz(doc));
         case TableCell::Set1: return value(0);
         case TableCell::Set2: return value(1);
         case TableCell::Set3: return value(2);

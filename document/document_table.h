@@ -22,11 +22,16 @@ struct TableColumn {
 // ("------" for a set that takes no part).
 std::vector<TableColumn> DocumentColumns(const CSolvaneDoc& doc);
 
+// Every row, or only the parameters that count as changed (CountsAsChanged) of a
+// parameter document; a comparison's rows are never filtered.
+enum class RowFilter { All, ChangedOnly };
+
 // The code index of each row: every parameter of a parameter document, only the
 // flagged rows of a comparison.
-std::vector<int> ShownCodeIndexes(const CSolvaneDoc& doc);
+std::vector<int> ShownCodeIndexes(const CSolvaneDoc& doc, RowFilter filter = RowFilter::All);
 
-// A value cell of a set that takes no part is empty.
+// A value cell of a set that takes no part is empty. A Default value cell shows
+// the Default column's text for a parameter without a factory default ("x.x").
 std::string TableCellText(const CSolvaneDoc& doc, int codeIndex, TableCell cell);
 
 }  // namespace telvor

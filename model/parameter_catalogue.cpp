@@ -74,6 +74,11 @@ std::string DefaultText(int codeIndex, int modelIndex) {
     return {};
 }
 
+bool HasFactoryDefault(int codeIndex) {
+    const auto* info = FindParameter(codeIndex);
+    return info && (info->defaultRule != DefaultRule::Fixed || IsNumberText(HalfOfPair(info->defaultText, true)));
+}
+
 std::int32_t DefaultRaw(int codeIndex, int modelIndex, bool is50Hz) {
     const auto* info = FindParameter(codeIndex);
     if (!info) return 0;
@@ -82,6 +87,11 @@ std::int32_t DefaultRaw(int codeIndex, int modelIndex, bool is50Hz) {
     const std::string_view half = HalfOfPair(text, is50Hz);
     if (!IsNumberText(half)) return 0;  // "x.x" of b96, the empty text of b97
     return ParseValueText(info->valueFormat, half);
+}
+
+std::string DefaultValueText(int codeIndex, int modelIndex, bool is50Hz) {
+    if (!HasFactoryDefault(codeIndex)) return DefaultText(codeIndex, modelIndex);
+    return FormatRawValue(ValueFormatOf(codeIndex), DefaultRaw(codeIndex, modelIndex, is50Hz));
 }
 
 ParameterSet MakeDefaultSet(int modelIndex, bool is50Hz) {

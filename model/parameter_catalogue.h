@@ -56,8 +56,14 @@ bool IsProtected(int codeIndex);
 
 // The Default column's text: both halves of a 50/60 Hz pair.
 std::string DefaultText(int codeIndex, int modelIndex);
-// The raw default for a model and supply frequency.
+// False for the parameters whose Default is no value but a placeholder: b96's
+// "x.x" (the drive's software version) and b97's empty text (its fault records).
+bool HasFactoryDefault(int codeIndex);
+// The raw default for a model and supply frequency; 0 without a factory default.
 std::int32_t DefaultRaw(int codeIndex, int modelIndex, bool is50Hz);
+// The default of one model and frequency as the value columns of a comparison show
+// it ("50.00"); for a parameter without a factory default the Default column's text.
+std::string DefaultValueText(int codeIndex, int modelIndex, bool is50Hz);
 // Raw defaults in slots 0..110, 0 in slots 111..299.
 ParameterSet MakeDefaultSet(int modelIndex, bool is50Hz);
 

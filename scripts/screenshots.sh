@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of Telvor for docs/ and the manual: Model Select, the main window with
-# a set read from a simulated drive, the Link, Read and Write dialogs, a range
+# a set read from a simulated drive and its Changed only view, the Link, Read and Write dialogs, a range
 # message, About, a printed page, the Definite parameter dialog, a compare
 # document, the station titles, the two monitor windows, the single one's trend and
 # the handheld edition, rendered on an Xvfb screen.

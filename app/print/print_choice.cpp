@@ -2,8 +2,8 @@
 
 namespace telvor {
 
-PrintChoice PrintChoiceOf(const ProgramSettings& settings) {
-    return {settings.printTitle, {settings.printAxx, settings.printBxx}};
+PrintChoice PrintChoiceOf(const ProgramSettings& settings, bool changedOnly) {
+    return {settings.printTitle, {settings.printAxx, settings.printBxx}, changedOnly};
 }
 
 void StorePrintChoice(const PrintChoice& choice, ProgramSettings& settings) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "changed_parameters.h"
 #include "page_geometry.h"
 #include "parameter_catalogue.h"
 #include "print_text.h"
@@ -68,7 +69,7 @@ std::string CellText(const CSolvaneDoc& doc, int codeIndex, Cell cell) {
         case Cell::Range: return RangeText(codeIndex);
         case Cell::DefaultText: return DefaultText(codeIndex, doc.modelIndex);
         case Cell::Setting: return SettingCellText(doc, codeIndex);
-        case Cell::DefaultValue: return FormatRawValue(format, DefaultRaw(codeIndex, doc.modelIndex, Is50Hz(doc)));
+        case Cell::DefaultValue: return DefaultValueText(codeIndex, doc.modelIndex, Is50Hz(doc));
         case Cell::Set1: return value(0);
         case Cell::Set2: return value(1);
         case Cell::Set3: return value(2);
@@ -76,9 +77,11 @@ std::string CellText(const CSolvaneDoc& doc, int codeIndex, Cell cell) {
     return {};
 }
 
-// A parameter list prints the chosen groups; a comparison prints every row it shows.
+// A parameter list prints the chosen groups, or only their changed parameters; a
+// comparison prints every row it shows.
 bool IsPrinted(const CSolvaneDoc& doc, const PrintChoice& choice, int slot) {
     if (IsComparison(doc)) return doc.rowFlags[slot] == 1;
+    if (choice.changedOnly && !CountsAsChanged(doc, CodeIndexOfSlot(slot))) return false;
     return slot < kBasicCount ? choice.groups.basic : choice.groups.advanced;
 }
 
@@ -89,6 +92,7 @@ PrintLayout MakePrintLayout(const CSolvaneDoc& doc, const PrintChoice& choice, P
     PrintLayout layout;
     layout.compareMode = doc.compareMode;
     layout.title = choice.title;
+    layout.changedOnly = choice.changedOnly && !IsComparison(doc);
     layout.titleBlock = doc.titleBlock;
     layout.area = area;
     const std::vector<Column> columns = ColumnsOf(doc);

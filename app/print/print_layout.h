@@ -32,6 +32,7 @@ struct PrintColumn {
 struct PrintLayout {
     std::int32_t compareMode = CompareNone;
     bool title = false;
+    bool changedOnly = false;  // a parameter list of the changed parameters only
     std::array<std::string, kTitleBlockCount> titleBlock;
     PageArea area;
     std::vector<PrintColumn> columns;

@@ -10,6 +10,7 @@ namespace telvor {
 namespace {
 
 constexpr const char* kPageHeading = "Varnox -- Parameters List";
+constexpr const char* kChangedOnlyHeading = "Varnox -- Parameters List -- Changed parameters only";
 constexpr int kTitleTextX = 160;
 constexpr int kRightLabelX = 590;
 constexpr int kRightTextX = 670;
@@ -69,7 +70,7 @@ private:
     }
 
     void Heading() {
-        Text(kHeadingX, kHeadingTop, kPageHeading, PrintFont::Heading);
+        Text(kHeadingX, kHeadingTop, layout_.changedOnly ? kChangedOnlyHeading : kPageHeading, PrintFont::Heading);
         if (!layout_.title)
             Text(layout_.area.width, kHeadingTop, "Page:" + PageText(), PrintFont::Heading, kPrintBlack, 0,
                  TextAlign::Right);

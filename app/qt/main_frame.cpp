@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "block_read_setting.h"
+#include "changed_parameters.h"
 #include "command_table.h"
 #include "monitor_windows.h"
 #include "export_csv.h"
@@ -115,6 +116,7 @@ void CMainFrame::CreateActions() {
     Action(ID_ONLINE_EDIT)->setCheckable(true);
     Action(ID_VIEW_TOOLBAR)->setCheckable(true);
     Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
+    Action(ID_VIEW_CHANGED_ONLY)->setCheckable(true);
     Action(ID_VIEW_TOOLBAR)->setChecked(true);
     Action(ID_VIEW_STATUS_BAR)->setChecked(true);
     WireBlockReadAction(*Action(ID_BLOCK_READ), app_);
@@ -155,6 +157,12 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_PREV_PANE), &QAction::triggered, this, [this] { FocusNextPane(*this, false); });
     connect(Action(ID_VIEW_TOOLBAR), &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
     connect(Action(ID_VIEW_STATUS_BAR), &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    connect(Action(ID_VIEW_CHANGED_ONLY), &QAction::triggered, view_, &CSolvaneView::SetChangedOnly);
+    connect(view_, &CSolvaneView::changedOnlySwitched, this, [this](bool on) {
+        print_->SetChangedOnly(on);
+        UpdateCommandUi();
+    });
+    connect(view_, &CSolvaneView::settingEdited, this, &CMainFrame::UpdateCommandUi);
     for (QAction* action : actions_) {
         connect(action, &QAction::triggered, this, &CMainFrame::UpdateCommandUi);
         addAction(action);  // accelerators work whichever menu bar is shown
@@ -202,7 +210,8 @@ void CMainFrame::BuildMenus() {
     connect(operation, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
 
     QMenu* view = bar->addMenu("&View");
-    add(view, {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR});
+    add(view, {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_CHANGED_ONLY});
+    connect(view, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
     QMenu* help = bar->addMenu("&Help");
     add(help, {ID_HELP_CONTENTS, 0, ID_APP_ABOUT});
 }
@@ -230,6 +239,8 @@ void CMainFrame::CreateToolBar() {
         {ID_READ, "network-receive"},
         {ID_WRITE, "document-send"},
         {0, nullptr},
+        {ID_VIEW_CHANGED_ONLY, "edit-find"},
+        {0, nullptr},
         {ID_HELP_CONTENTS, "help-contents"},
     };
     for (const Button& b : buttons) {
@@ -255,6 +266,10 @@ void CMainFrame::CreateStatusBar() {
         statusBar()->addWidget(panes_[i]);
     }
     panes_[0]->setText("Ready");
+    changedCount_ = new QLabel;
+    changedCount_->setObjectName("changedCount");
+    changedCount_->setContentsMargins(6, 0, 6, 0);
+    statusBar()->addPermanentWidget(changedCount_);
 }
 
 bool CMainFrame::event(QEvent* event) {
@@ -284,6 +299,10 @@ void CMainFrame::UpdateCommandUi() {
     Action(ID_MONITOR)->setEnabled(link.linked);
     Action(ID_STATION_TITLE)->setEnabled(doc && !IsComparison(*doc) && !link.modalBusy);
     Action(ID_ONLINE_EDIT)->setChecked(app_.OnlineEdit());
+    const bool filters = view_->OffersChangedOnly();
+    Action(ID_VIEW_CHANGED_ONLY)->setEnabled(filters);
+    Action(ID_VIEW_CHANGED_ONLY)->setChecked(filters && view_->ChangedOnly());
+    changedCount_->setText(filters ? QString::fromStdString(ChangedCountText(*doc)) : QString());
 
     const QStringList files = recent_.Files();
     for (int i = 0; i < kRecentFileCount; ++i) {

@@ -37,6 +37,8 @@ public:
 
     QAction* Action(int commandId) const { return actions_.value(commandId); }
     QLabel* Pane(int index) const { return panes_[index]; }
+    // "12 of 111 changed" for a parameter document; empty otherwise.
+    QLabel* ChangedCount() const { return changedCount_; }
     CSolvaneView* View() const { return view_; }
     MonitorWindows* Monitor() const { return monitor_; }
     QToolBar* ToolBar() const { return toolBar_; }
@@ -92,6 +94,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     PrintCommands* print_ = nullptr;
     std::array<QLabel*, 5> panes_{};
+    QLabel* changedCount_ = nullptr;
     QTimer timer_{this};  // "monitorTimer"
     std::function<void()> monitorPoll_;
     MonitorWindows* monitor_;

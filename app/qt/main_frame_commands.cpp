@@ -1,15 +1,14 @@
 // The commands of the main window and the rules for closing it.
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QUrl>
 
 #include "about_dialog.h"
 #include "document_file.h"
 #include "document_save.h"
+#include "help_window.h"
 #include "installed_files.h"
 #include "link_dialog.h"
 #include "main_frame.h"
@@ -28,7 +27,6 @@ namespace {
 constexpr const char* kOpenFilter =
     "VarnoxLink Files (*.vx3; *.mvx)|*.vx3; *.mvx|Parameter Files (*.vx3)|*.vx3|Compare Files (*.mvx)|*.mvx|"
     "All Files (*.*)|*.*|";
-constexpr const char* kNoHelpFileMessage = "Not Find Help File!!";
 
 MessageIcon IconOf(FileMessageIcon icon) {
     return icon == FileMessageIcon::Warning ? MessageIcon::Warning : MessageIcon::Stop;
@@ -166,8 +164,7 @@ void CMainFrame::OnOnlineEdit() {
 
 void CMainFrame::OnHelpContents() {
     const QString path = QString::fromStdString(HelpFileToOpen(app_.ProgramFolder(), ExecutableFolder()));
-    if (!QFileInfo(path).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        ui_.ShowMessage(kApplicationTitle, kNoHelpFileMessage, MessageIcon::Warning);
+    ShowHelpFile(path, ui_, *this);
 }
 
 void CMainFrame::OnAppAbout() {

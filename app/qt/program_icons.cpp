@@ -23,15 +23,36 @@ void UseFallbackTheme() {
     (void)set;
 }
 
+constexpr double kDisabledOpacity = 0.3;
+
+QIcon WithFadedDisabledState(const QIcon& icon) {
+    if (icon.isNull()) return icon;
+    QIcon shown;
+    for (int size : {16, 22, 24, 32, 48}) {
+        const QPixmap normal = icon.pixmap(QSize(size, size));
+        if (normal.isNull()) continue;
+        QPixmap faded(normal.size());
+        faded.setDevicePixelRatio(normal.devicePixelRatio());
+        faded.fill(Qt::transparent);
+        QPainter painter(&faded);
+        painter.setOpacity(kDisabledOpacity);
+        painter.drawPixmap(0, 0, normal);
+        painter.end();
+        shown.addPixmap(normal, QIcon::Normal);
+        shown.addPixmap(faded, QIcon::Disabled);
+    }
+    return shown;
+}
+
 }  // namespace
 
 QIcon ApplicationIcon() { return QIcon(":/icons/telvor.svg"); }
 
 QIcon ThemeIcon(const char* name, const char* secondChoice) {
     UseFallbackTheme();
-    const QIcon icon = QIcon::fromTheme(name);
-    if (!icon.isNull() || !secondChoice) return icon;
-    return QIcon::fromTheme(secondChoice);
+    QIcon icon = QIcon::fromTheme(name);
+    if (icon.isNull() && secondChoice) icon = QIcon::fromTheme(secondChoice);
+    return WithFadedDisabledState(icon);
 }
 
 QPixmap ProgramBanner() {

@@ -13,6 +13,8 @@ inline constexpr const char* kFallbackIconTheme = "Adwaita";
 QIcon ApplicationIcon();
 
 // The icon of the theme for name, else for secondChoice (a name not every theme has).
+// Its disabled state is faded, so that a disabled toolbar button looks disabled
+// also with a theme of grey (symbolic) icons, whose own disabled state is as grey.
 QIcon ThemeIcon(const char* name, const char* secondChoice = nullptr);
 
 // The picture of the splash window and the About box: icon, name and version.

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
 #include "dialog_fit.h"
+#include "file_folders.h"
 #include "fixed_message_box.h"
 #include "progress_windows.h"
 
@@ -23,6 +25,9 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
     }
     return QMessageBox::NoIcon;
 }
+
+// A window title has one line: a caption that ends in a line break ("Open\n") shows without it.
+QString WindowCaption(const std::string& caption) { return QString::fromStdString(caption).trimmed(); }
 
 }  // namespace
 
@@ -56,8 +61,7 @@ int QtUserInterface::RunModal(QDialog& dialog) {
 }
 
 void QtUserInterface::ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) {
-    QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
-                    owner_);
+    QMessageBox box(QtIcon(icon), WindowCaption(caption), QString::fromStdString(text), QMessageBox::Ok, owner_);
     RunModal(box);
 }
 
@@ -80,7 +84,7 @@ Answer QtUserInterface::Ask(const std::string& caption, const std::string& text,
                             MessageIcon icon) {
     QMessageBox::StandardButtons offered = QMessageBox::Yes | QMessageBox::No;
     if (buttons == AskButtons::YesNoCancel) offered |= QMessageBox::Cancel;
-    QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), offered, owner_);
+    QMessageBox box(QtIcon(icon), WindowCaption(caption), QString::fromStdString(text), offered, owner_);
     RunModal(box);
     switch (box.standardButton(box.clickedButton())) {
         case QMessageBox::Yes: return Answer::Yes;
@@ -97,9 +101,20 @@ std::optional<std::string> QtUserInterface::AskSavePath(const SavePathRequest& r
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(QtNameFilters(request.filter));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-    dialog.selectFile(QString::fromStdString(request.initialName));
+    if (!request.caption.empty()) dialog.setWindowTitle(QString::fromStdString(request.caption));
+    return RunFileDialog(dialog, FileKind(request.defaultExtension), QString::fromStdString(request.initialName));
+}
+
+std::optional<std::string> QtUserInterface::RunFileDialog(QFileDialog& dialog, const QString& kind,
+                                                          const QString& initialName) {
+    // A kind of file never chosen yet starts in the working folder.
+    const QString folder = LastFolder(kind);
+    dialog.setDirectory(folder.isEmpty() ? QDir::currentPath() : folder);
+    if (!initialName.isEmpty()) dialog.selectFile(initialName);
     if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    const QString chosen = dialog.selectedFiles().first();
+    RememberFolder(kind, chosen);
+    return chosen.toStdString();
 }
 
 std::optional<std::string> QtUserInterface::AskOpenPath(const std::string& filter, const std::string& defaultExtension) {
@@ -110,8 +125,7 @@ std::optional<std::string> QtUserInterface::AskOpenPath(const std::string& filte
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(QtNameFilters(filter));
     dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
-    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return RunFileDialog(dialog, FileKind(defaultExtension), {});
 }
 
 std::unique_ptr<CProgressDialog> QtUserInterface::CreateProgressDialog() {

@@ -12,6 +12,7 @@
 #include "user_interface.h"
 
 class QDialog;
+class QFileDialog;
 
 namespace telvor {
 
@@ -36,7 +37,8 @@ public:
     DialogResult RunMonitorMessage(const std::string& text) override;
     Answer Ask(const std::string& caption, const std::string& text, AskButtons buttons, MessageIcon icon) override;
     std::optional<std::string> AskSavePath(const SavePathRequest& request) override;
-    // The open dialog of the Open command.
+    // The open dialog of the Open command. Both file dialogs start in the folder last
+    // used for the kind of file (FileKind of the default extension).
     std::optional<std::string> AskOpenPath(const std::string& filter, const std::string& defaultExtension);
 
     std::unique_ptr<CProgressDialog> CreateProgressDialog() override;
@@ -59,6 +61,8 @@ signals:
     void monitorWindowsClosing();
 
 private:
+    std::optional<std::string> RunFileDialog(QFileDialog& dialog, const QString& kind, const QString& initialName);
+
     QPointer<QWidget> owner_;
     ModalHook hook_;
     bool printPreview_ = false;

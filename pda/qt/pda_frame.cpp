@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <QTabBar>
 #include <QToolBar>
 
+#include "changed_parameters.h"
 #include "compare_menu_commands.h"
 #include "description_line.h"
 #include "document_file.h"
@@ -56,6 +58,7 @@ enum PdaCommand {
     kMonitor = 32792,
     kOnlineEdit = 32793,
     kToolbar = 59392,
+    kChangedOnly = 32799,
     kModuleStatus = 32798,
 };
 
@@ -85,6 +88,7 @@ constexpr PdaMenuItem kMenu[] = {
     {"Operation", kMonitor, "&Monitor", "Monitor the inverter status and parameters\nMonitor"},
     {"Operation", kOnlineEdit, "Online &Edit", "Setting online edit\nOnline Edit"},
     {"View", kToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
+    {"View", kChangedOnly, "&Changed only", "Show only the changed parameters\nChanged only"},
     {"View", kModuleStatus, "&Module Status...",
      "Display program information, version number and copyright\nModule Status"},
 };
@@ -106,6 +110,7 @@ CPdaFrame::CPdaFrame(CSolvaneApp& app, PdaUserInterface& ui, CGSMModbusAscii& li
       line_(line),
       view_(new CSolvaneView(ui, [this] { return ViewEditMode{app_.OnlineEdit(), app_.Link().linked}; })),
       toolBar_(new QToolBar("Toolbar")),
+      changedCount_(new QLabel),
       monitor_(std::make_unique<MonitorSession>(app, ui)) {
     setObjectName("PdaFrame");
     setWindowIcon(ApplicationIcon());
@@ -122,7 +127,10 @@ CPdaFrame::CPdaFrame(CSolvaneApp& app, PdaUserInterface& ui, CGSMModbusAscii& li
         UpdateCommandUi();
     });
     BuildMenus();
-    statusBar();
+    changedCount_->setObjectName("changedCount");
+    statusBar()->addPermanentWidget(changedCount_);
+    connect(view_, &CSolvaneView::changedOnlySwitched, this, &CPdaFrame::UpdateCommandUi);
+    connect(view_, &CSolvaneView::settingEdited, this, &CPdaFrame::UpdateCommandUi);
     connect(&ui_, &QtUserInterface::documentRefilled, this, [this] {
         view_->Refresh();
         UpdateCommandUi();
@@ -188,6 +196,8 @@ void CPdaFrame::BuildMenus() {
     actions_[kToolbar]->setCheckable(true);
     actions_[kToolbar]->setChecked(true);
     connect(actions_[kToolbar], &QAction::toggled, toolBar_, &QToolBar::setVisible);
+    actions_[kChangedOnly]->setCheckable(true);
+    connect(actions_[kChangedOnly], &QAction::triggered, view_, &CSolvaneView::SetChangedOnly);
 
     toolBar_->setObjectName("Toolbar");
     toolBar_->setIconSize(QSize(16, 16));
@@ -195,6 +205,7 @@ void CPdaFrame::BuildMenus() {
         {kNew, QStyle::SP_FileIcon},           {kOpen, QStyle::SP_DialogOpenButton},
         {kSave, QStyle::SP_DialogSaveButton},  {kLink, QStyle::SP_DriveNetIcon},
         {kRead, QStyle::SP_ArrowDown},         {kWrite, QStyle::SP_ArrowUp},
+        {kChangedOnly, QStyle::SP_FileDialogContentsView},
     };
     for (const auto& [id, picture] : pictures) {
         actions_[id]->setIcon(style()->standardIcon(picture));
@@ -208,6 +219,10 @@ void CPdaFrame::UpdateCommandUi() {
     const bool comparison = doc && IsComparison(*doc);
     actions_[kWrite]->setEnabled(doc && !comparison);
     actions_[kOnlineEdit]->setChecked(app_.OnlineEdit());
+    const bool filters = view_->OffersChangedOnly();
+    actions_[kChangedOnly]->setEnabled(filters);
+    actions_[kChangedOnly]->setChecked(filters && view_->ChangedOnly());
+    changedCount_->setText(filters ? QString::fromStdString(ChangedCountText(*doc)) : QString());
     setWindowTitle(doc ? QString::fromStdString(doc->title) + " - " + kTitle : QString(kTitle));
 }
 

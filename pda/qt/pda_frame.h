@@ -7,6 +7,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QToolBar;
 
 namespace telvor {
@@ -57,6 +58,7 @@ private:
     CGSMModbusAscii& line_;
     CSolvaneView* view_;
     QToolBar* toolBar_;
+    QLabel* changedCount_;  // "12 of 111 changed" for a parameter document
     std::unique_ptr<MonitorSession> monitor_;
     QHash<int, QAction*> actions_;
 };

@@ -5,6 +5,7 @@
 
 #include "compare_commands.h"
 #include "document_file.h"
+#include "document_table.h"
 #include "flow_rig.h"
 #include "parameter_catalogue.h"
 #include "read_flow.h"
@@ -79,6 +80,22 @@ TEST(CompareRows, EachModeFlagsTheSlotsItsRuleNames) {
             if (flags[slot]) slots.push_back(slot);
         EXPECT_EQ(slots, c.slots) << "mode " << c.mode;
     }
+    // The drive's software version and fault records are no settings: never flagged against the defaults,
+    // and their Default reads as in the grid.
+    const int b96 = SlotOfCodeIndex(kCodeB96), b97 = SlotOfCodeIndex(kCodeB97);
+    pending.sets[0][b96] = pending.sets[1][b96] = 105;
+    pending.sets[0][b97] = 123;
+    for (std::int32_t mode : {CompareInverterDefault, CompareFilesDefault}) {
+        pending.mode = mode;
+        const RowFlags flags = CompareRowFlags(pending, defaults);
+        EXPECT_FALSE(flags[b96] || flags[b97]) << "mode " << mode;
+    }
+    CSolvaneDoc compared = NewDocument(8, true, true);
+    compared.compareMode = CompareInverterDefault;
+    EXPECT_EQ(TableCellText(compared, kCodeB96, TableCell::DefaultValue), "x.x");
+    EXPECT_EQ(TableCellText(compared, kCodeB97, TableCell::DefaultValue), "");
+    EXPECT_EQ(TableCellText(compared, 2, TableCell::DefaultValue), "50.00");
+
     RowFlags present{};
     present[3] = present[4] = 1;
     ParameterSet one{}, two{};
@@ -220,8 +237,8 @@ TEST(CompareInverterDefault, ReadsTheStationAndListsWhatDiffersFromTheChosenDefa
     EXPECT_EQ(rig.NewFrames(), frames);
     const CSolvaneDoc* doc = rig.app.Document();
     ASSERT_NE(doc, nullptr);
-    // b96 is the drive's software version, whose default is no number.
-    EXPECT_EQ(ShownCodes(*doc), (Codes{"A04", "b10", "b96"}));
+    // b96, the drive's software version, has no factory default to differ from.
+    EXPECT_EQ(ShownCodes(*doc), (Codes{"A04", "b10"}));
     EXPECT_EQ(doc->setNames[0], "Station_007");
     EXPECT_EQ(doc->sets[0][kSlotA04], 123);
     EXPECT_EQ(doc->modelIndex, 8);

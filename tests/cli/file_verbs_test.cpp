@@ -10,6 +10,7 @@
 #include "document_file.h"
 #include "parameter_keys.h"
 #include "program_settings.h"
+#include "solvane_doc.h"
 #include "telvorctl_runner.h"
 #include "temp_folder.h"
 #include "value_format.h"
@@ -133,6 +134,41 @@ TEST(TelvorctlShow, CompareFileListsTheSettingsOfEachPresentSet) {
     EXPECT_EQ(a04[0], "A04");
     EXPECT_EQ(a04[2], FormatRawValue(2, read.doc.sets[0][4]));
     EXPECT_EQ(a04[3], FormatRawValue(2, read.doc.sets[1][4]));
+}
+
+TEST(TelvorctlShow, ChangedListsOnlyTheSettingsThatDifferFromTheDefaults) {
+    TempFolder folder;
+    const std::string path = folder.File("set.vx3");
+    CSolvaneDoc doc = NewDocument(8, false, true);
+    doc.sets[0][SlotOfCodeIndex(4)] = 85;     // A04 8.5
+    doc.sets[0][SlotOfCodeIndex(2)] = 5000;   // A02 50.00, the 50 Hz default, in a 60 Hz set
+    doc.sets[0][SlotOfCodeIndex(177)] = 12;   // b77, the station's address: a line parameter
+    doc.sets[0][SlotOfCodeIndex(196)] = 105;  // b96, the software version
+    ASSERT_TRUE(WriteDocumentFile(doc, path).ok);
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"show", path, "--changed"},
+                                                  {"show", "--changed", path}}) {
+        const auto run = RunTelvorctl(words);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto lines = Lines(run.out);
+        ASSERT_EQ(lines.size(), 2u) << run.out;
+        EXPECT_EQ(Cells(lines[0]), (std::vector<std::string>{"A02", "Frequency high limit (Hz)", "1.00~200.00",
+                                                             "50.00/60.00", "50.00"}));
+        EXPECT_EQ(Cells(lines[1])[0], "A04");
+        EXPECT_EQ(Cells(lines[1])[4], "8.5");
+    }
+    const auto csv = RunTelvorctl({"show", path, "--csv", "--changed"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out, "Code,Description,Range,Default,Setting\r\n"
+                       "A02,Frequency high limit (Hz),1.00~200.00,50.00/60.00,50.00\r\n"
+                       "A04,Acceleration time 1 (s),0.1~999.0,5.0,8.5\r\n");
+
+    const auto compare = RunTelvorctl({"show", DataFile("compare_file_file.mvx"), "--changed"});
+    EXPECT_EQ(compare.status, 1);
+    EXPECT_EQ(compare.err, "A compare file lists only its differing rows already; --changed is for parameter files.\n");
+    EXPECT_EQ(compare.out, "");
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"show", path, "--changed", "--changed"},
+                                                  {"show", "--changed"}, {"show", path, "--changes"}})
+        EXPECT_EQ(RunTelvorctl(words).status, 2) << words.back();
 }
 
 TEST(TelvorctlFileInput, ShowSetAndWriteRefuseWhatIsNoParameterFileWithoutHanging) {

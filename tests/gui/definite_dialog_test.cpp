@@ -97,6 +97,41 @@ private slots:
         QCOMPARE(rig.unexpected, 0);
     }
 
+    void theGridIsYellowInItsCellsAndKeepsItsColumnsBetweenOpenings() {
+        GuiRig rig;
+        rig.NewDocument(8, true);
+        rig.app.Settings().definite = DefiniteListOf({4, 110});
+        QList<QList<int>> widths;
+        QList<QColor> cellColours;
+        const auto look = [&](CSolvaneView& grid) {
+            Settle();
+            QList<int> columns;
+            for (int c = 0; c < grid.Model()->columnCount(); ++c) columns << grid.columnWidth(c);
+            widths << columns;
+            // Inside the Code cell of the first row, above its text.
+            const QRect cell = grid.visualRect(grid.Model()->index(0, kCodeColumn));
+            cellColours << grid.viewport()->grab().toImage().pixelColor(cell.right() - 3, cell.top() + 2);
+        };
+        for (bool addRemove : {true, false}) {
+            rig.answers.push_back([&, addRemove](QDialog& dialog) {
+                auto& definite = static_cast<CDefParaDialog&>(dialog);
+                look(*definite.Grid());
+                if (addRemove) {
+                    definite.AddRemoveButton()->click();  // OK with the list as it was rebuilds the grid
+                    look(*definite.Grid());
+                }
+                Press("&Close")(dialog);
+            });
+            if (addRemove) rig.answers.push_back(Accept());
+            rig.frame->Action(ID_DEFINITE_PARAMETER)->trigger();
+        }
+        QCOMPARE(widths.size(), 3);
+        QCOMPARE(widths[1], widths[0]);
+        QCOMPARE(widths[2], widths[0]);
+        for (const QColor& colour : cellColours) QCOMPARE(colour, QColor(255, 255, 224));
+        QCOMPARE(rig.unexpected, 0);
+    }
+
     void onlineAnEditIsWrittenToTheDialogsStation() {
         SimLine sim({"--stations", "3,5", "--model", "0"});
         QVERIFY(sim.Started());
@@ -132,7 +167,35 @@ private slots:
     }
 };
 
+// Add/Remove on a shown, focused window (gui_focus_tests runs this class on Xvfb):
+// a list box that takes the focus chooses no entry by itself.
+class AddRemoveFocusTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (!HasRealFocus()) QSKIP("keys and focus are tested on an X display (gui_focus_tests)");
+    }
+
+    void addIsDisabledUntilTheUserChoosesAnEntry() {
+        CAddRemoveDialog dialog(DefiniteListOf({4}));
+        QListWidget* all = dialog.AllBox();
+        QVERIFY(ShowFocused(dialog, *all));
+        Settle();
+        QVERIFY(!dialog.Button("&Add ->")->isEnabled());
+        QVERIFY(!dialog.Button("<- &Remove")->isEnabled());
+        QVERIFY(ShowFocused(dialog, *dialog.DefiniteBox()));
+        Settle();
+        QVERIFY(!dialog.Button("<- &Remove")->isEnabled());
+        QTest::mouseClick(all->viewport(), Qt::LeftButton, {}, all->visualItemRect(all->item(2)).center());
+        QVERIFY(dialog.Button("&Add ->")->isEnabled());
+        dialog.Button("&Add ->")->click();
+        QCOMPARE(dialog.DefiniteBox()->count(), 2);
+        QCOMPARE(dialog.DefiniteBox()->item(1)->text(), QString::fromStdString(DefiniteEntryText(2)));
+    }
+};
+
 static RegisterTest<DefiniteDialogTest> registerDefiniteDialogTest;
+static RegisterTest<AddRemoveFocusTest> registerAddRemoveFocusTest;
 
 }  // namespace telvor::testing
 

@@ -1,14 +1,17 @@
 // Find and Go to on parameter and compare documents: the dialog's rules, the
 // search of the grid and the "not found" messages.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 
 #include "command_table.h"
+#include "document_file.h"
 #include "find_goto_dialog.h"
 #include "gui_rig.h"
 #include "gui_test_registry.h"
@@ -146,9 +149,111 @@ private slots:
         QCOMPARE(rig.shown, QStringList{"Go to|Go to the code\n'b97' not found!"});
         QCOMPARE(rig.Focus(), QString("2,1 x6"));
     }
+
+    void aGoToThatMissesLeavesTheGridWhereItWas() {
+        FindRig rig;
+        CSolvaneDoc doc = NewDocument(0, true, false);
+        doc.compareMode = CompareFileFile;
+        doc.presentFlags = {1, 1, 0};
+        doc.rowFlags = {};
+        for (int slot = 0; slot + 1 < kParameterCount; ++slot) doc.rowFlags[slot] = 1;  // all but b97
+        rig.app.SetDocument(doc);
+        rig.frame->ShowDocument();
+        QScrollBar* scroll = rig.frame->View()->verticalScrollBar();
+        QVERIFY(scroll->maximum() > 20);
+        scroll->setValue(20);
+        CFindGotoDialog& dialog = rig.Dialog(ID_EDIT_GOTO);
+        dialog.SecondRadio()->click();
+        rig.answers = {Accept()};
+        TypeCode(dialog, "97");
+        dialog.GoToButton()->click();
+        Settle();
+        QCOMPARE(rig.shown, QStringList{"Go to|Go to the code\n'b97' not found!"});
+        QCOMPARE(scroll->value(), 20);
+    }
+
+    void newAndOpenShowTheDocumentFromA00() {
+        FindRig rig;
+        rig.NewDocument(0, true);
+        CSolvaneView& view = *rig.frame->View();
+        const QString path = QString::fromStdString(rig.Folder() + "/set.vx3");
+        QVERIFY(WriteDocumentFile(*rig.app.Document(), path.toStdString()).ok);
+        for (bool open : {false, true}) {
+            view.setCurrentIndex(view.Model()->index(kParameterCount - 1, kSettingColumn));
+            view.scrollToBottom();
+            QVERIFY(view.verticalScrollBar()->value() > 0);
+            if (open) QVERIFY(rig.frame->OpenDocumentFile(path));
+            else rig.NewDocument(3, false);
+            QCOMPARE(view.verticalScrollBar()->value(), 0);
+            QVERIFY(!view.currentIndex().isValid());
+        }
+    }
+};
+
+// Find and Go to with real keys on shown, focused windows (gui_focus_tests runs
+// this class on Xvfb): the focus cell is only one the user or a search chose, Enter
+// runs the search, and after a hit the next key goes into the found cell.
+class FindGotoFocusTest : public QObject {
+    Q_OBJECT
+
+    // Types into an edit box, or the edit box of a combo box, as the focus widget.
+    static void Type(QWidget& window, QWidget& box, QLineEdit& edit, const QString& text) {
+        QVERIFY(ShowFocused(window, box));
+        edit.selectAll();
+        QTest::keyClicks(&box, text);
+    }
+
+private slots:
+    void initTestCase() {
+        if (!HasRealFocus()) QSKIP("keys and focus are tested on an X display (gui_focus_tests)");
+    }
+
+    void enterFindsFromTheFirstOrLastRowAndTheNextKeyGoesIntoTheFoundCell() {
+        FindRig rig;
+        rig.NewDocument(0, true);
+        CSolvaneView& view = *rig.frame->View();
+        QVERIFY(ShowFocused(*rig.frame, view));
+        Settle();
+        QVERIFY(!view.currentIndex().isValid());  // taking the focus chose no cell
+
+        CFindGotoDialog& dialog = rig.Dialog(ID_EDIT_FIND);
+        dialog.SecondRadio()->click();
+        Type(dialog, *dialog.TextBox(), *dialog.TextBox(), "Operation control");
+        PressKey(dialog, Qt::Key_Return);
+        QCOMPARE(rig.Focus(), QString("1,4 x5"));  // A00, the first row
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::focusWidget() == &view; }));
+        PressKey(*rig.frame, Qt::Key_2);
+        PressKey(*rig.frame, Qt::Key_Return);
+        QCOMPARE(rig.app.Document()->sets[0][0], 2);
+
+        // Up without a focus cell starts at the last row.
+        rig.app.Document()->modified = false;  // no save question
+        rig.NewDocument(0, true);
+        QVERIFY(ShowFocused(*rig.frame, view));
+        QVERIFY(!view.currentIndex().isValid());
+        dialog.FirstRadio()->click();
+        Type(dialog, *dialog.TextBox(), *dialog.TextBox(), "freq");
+        PressKey(dialog, Qt::Key_Return);
+        QCOMPARE(rig.Focus(), QString("%1,4 x5").arg(RowsDescribing("freq").back()));
+        QCOMPARE(rig.shown, (QStringList{"Model Select", "Model Select"}));
+    }
+
+    void enterInGoToCodeGoesThereAndFocusesTheGrid() {
+        FindRig rig;
+        rig.NewDocument(0, true);
+        CSolvaneView& view = *rig.frame->View();
+        CFindGotoDialog& dialog = rig.Dialog(ID_EDIT_GOTO);
+        dialog.SecondRadio()->click();
+        Type(dialog, *dialog.CodeList(), *dialog.CodeList()->lineEdit(), "10");
+        PressKey(dialog, Qt::Key_Return);
+        QCOMPARE(rig.Focus(), QString("%1,4 x5").arg(kBasicCount + 10 + 1));
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::focusWidget() == &view; }));
+        QCOMPARE(rig.shown, QStringList{"Model Select"});
+    }
 };
 
 static RegisterTest<FindGotoTest> registerFindGotoTest;
+static RegisterTest<FindGotoFocusTest> registerFindGotoFocusTest;
 
 }  // namespace telvor::testing
 

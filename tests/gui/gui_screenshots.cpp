@@ -1,5 +1,5 @@
 // Pictures of the desktop program for the docs and the manual: Model Select, the
-// main window with a set read from a simulated drive, the Link, Read and Write
+// main window with a set read from a simulated drive and its Changed only view, the Link, Read and Write
 // dialogs, a range message, About, a printed page, the Definite parameter dialog,
 // a compare document, the station titles, the two monitor windows and the trend
 // of a drive that runs up, trips and reverses. Drives the
@@ -204,6 +204,12 @@ int main(int argc, char** argv) {
         rig.frame->Action(ID_READ)->showStatusText(rig.frame.get());
         QApplication::processEvents();
         ok = SaveScreenshot(*rig.frame, out + "/main-window.png") && ok;
+        // The same set with only what differs from the factory defaults.
+        rig.frame->Action(ID_VIEW_CHANGED_ONLY)->trigger();
+        rig.frame->Action(ID_VIEW_CHANGED_ONLY)->showStatusText(rig.frame.get());
+        QApplication::processEvents();
+        ok = SaveScreenshot(*rig.frame, out + "/changed-only.png") && ok;
+        rig.frame->Action(ID_VIEW_CHANGED_ONLY)->trigger();
 
         // The set as a commissioning record: page 1 of its PDF becomes print-page.png.
         CSolvaneDoc& doc = *rig.app.Document();

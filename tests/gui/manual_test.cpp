@@ -1,10 +1,13 @@
 // The user manual: the help file the build assembles beside the program holds
-// every chapter, and Help > Contents opens it from the program folder.
+// every chapter, and Help > Contents opens it from the program folder, in a
+// browser or, without one, in the program's own help window.
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
+#include <QTextBrowser>
 #include <QTest>
 #include <QUrl>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include "command_table.h"
 #include "gui_rig.h"
 #include "gui_test_registry.h"
+#include "help_window.h"
 #include "program_folder.h"
 
 namespace telvor::testing {
@@ -79,6 +83,25 @@ private slots:
         QDesktopServices::unsetUrlHandler("file");
         QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(installed)});
         QVERIFY(rig.shown.isEmpty());
+        QVERIFY(!rig.frame->findChild<CHelpWindow*>());
+
+        // No browser opens it (the offscreen platform has none): the program's own help window.
+        for (int time = 0; time < 2; ++time) rig.frame->Action(ID_HELP_CONTENTS)->trigger();
+        QVERIFY(rig.shown.isEmpty());
+        const QList<CHelpWindow*> windows = rig.frame->findChildren<CHelpWindow*>();
+        QCOMPARE(windows.size(), 1);
+        CHelpWindow& window = *windows.front();
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowTitle(), QString("VarnoxLink Help"));
+        QCOMPARE(window.Browser()->source(), QUrl::fromLocalFile(installed));
+        QVERIFY(window.Browser()->toPlainText().contains("Online edit"));
+        const QRegularExpressionMatch picture =
+            QRegularExpression("<img src=\"(data:image/png;base64,[^\"]+)\"").match(FileText(installed));
+        QVERIFY(picture.hasMatch());
+        const QVariant image = window.Browser()->loadResource(QTextDocument::ImageResource, QUrl(picture.captured(1)));
+        QVERIFY(image.isValid());
+        QVERIFY(!image.value<QImage>().isNull() || !image.toByteArray().isEmpty());
+        window.close();
 
         QFile::remove(installed);
         rig.answers.push_back(Accept());

@@ -148,11 +148,14 @@ private slots:
         QVERIFY(!window->findChild<QPushButton*>("link5")->isEnabled());
 
         const QString logPath = QString::fromStdString(rig.Folder()) + "/page.csv";
-        rig.answers.push_back([logPath](QDialog& dialog) {
+        QString logCaption;
+        rig.answers.push_back([logPath, &logCaption](QDialog& dialog) {
+            logCaption = dialog.windowTitle();
             static_cast<QFileDialog&>(dialog).selectFile(logPath);
             dialog.accept();
         });
         window->findChild<QPushButton*>("log")->click();
+        QCOMPARE(logCaption, QString("Log to CSV"));
         monitor.Poll();
         QCOMPARE(Text(window->Panel(3), "setFrequency"), QString("012.50"));
         QFile log(logPath);

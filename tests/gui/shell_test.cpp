@@ -2,6 +2,7 @@
 // commands with the save question, Help, About and the close rules.
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include "parameter_table_model.h"
 #include "program_folder.h"
 #include "program_settings.h"
+#include "sim_line.h"
 #include "solvane_view.h"
 #include "startup.h"
 
@@ -115,7 +117,7 @@ private slots:
                  (QStringList{"Station &Title...", "-", "&Find...", "&Go to...", "-", "&Definite parameter..."}));
         QCOMPARE(MenuItems(*rig.frame, "&Operation"),
                  (QStringList{"&Link...", "-", "&Read...", "&Write...", "-", "&Monitor...", "-", "Online &Edit", "&Block read"}));
-        QCOMPARE(MenuItems(*rig.frame, "&View"), (QStringList{"&Toolbar", "&Status Bar"}));
+        QCOMPARE(MenuItems(*rig.frame, "&View"), (QStringList{"&Toolbar", "&Status Bar", "-", "&Changed only"}));
         QCOMPARE(MenuItems(*rig.frame, "&Help"), (QStringList{"&Contents", "-", "&About VarnoxLink..."}));
     }
 
@@ -134,6 +136,7 @@ private slots:
         QTest::newRow("Next pane") << int(ID_NEXT_PANE) << "F6";
         QTest::newRow("Previous pane") << int(ID_PREV_PANE) << "Shift+F6";
         QTest::newRow("Link") << int(ID_LINK) << "";
+        QTest::newRow("Station Title") << int(ID_STATION_TITLE) << "";
     }
     void acceleratorsAndPrompts() {
         QFETCH(int, id);
@@ -173,7 +176,9 @@ private slots:
         QList<int> order;
         for (QAction* a : rig.frame->ToolBar()->actions()) order << (a->isSeparator() ? 0 : a->data().toInt());
         QCOMPARE(order, (QList<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, 0,
-                                    ID_LINK, ID_MONITOR, ID_READ, ID_WRITE, 0, ID_HELP_CONTENTS}));
+                                    ID_LINK, ID_MONITOR, ID_READ, ID_WRITE, 0, ID_VIEW_CHANGED_ONLY, 0,
+                                    ID_HELP_CONTENTS}));
+        QCOMPARE(rig.frame->Action(ID_STATION_TITLE)->statusTip(), QString("Edit the station title"));
         QCOMPARE(rig.frame->ToolBar()->windowTitle(), QString("Toolbar"));
         QCOMPARE(rig.frame->ToolBar()->iconSize(), QSize(16, 16));
     }
@@ -284,7 +289,81 @@ private slots:
             QVERIFY2(!image.isNull(), qPrintable(action->text()));
             distinct << QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
         }
-        QCOMPARE(distinct.size(), 10);
+        QCOMPARE(distinct.size(), 11);
+    }
+
+    // A disabled toolbar button looks disabled: Write without a link has hardly any ink.
+    void aDisabledToolbarButtonLooksFaded() {
+        GuiRig rig;
+        rig.NewDocument(0, true);
+        QAction* write = rig.frame->Action(ID_WRITE);
+        QVERIFY(!write->isEnabled());
+        QWidget* button = rig.frame->ToolBar()->widgetForAction(write);
+        // How far the picture stands out from the button's background, summed over its pixels.
+        const auto contrast = [button] {
+            const QImage image = button->grab().toImage();
+            const int background = qGray(image.pixel(1, 1));
+            int sum = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) sum += std::abs(qGray(image.pixel(x, y)) - background);
+            return sum;
+        };
+        const int disabled = contrast();
+        write->setEnabled(true);
+        const int enabled = contrast();
+        QVERIFY2(enabled > 1000 && disabled * 2 < enabled, qPrintable(QString("%1 %2").arg(disabled).arg(enabled)));
+    }
+
+    // Each kind of file's dialog starts in the folder last used for that kind, also in the next run.
+    void fileDialogsStartInTheFolderLastUsedForTheirKind() {
+        QSettings("Zek", "Telvor").remove("Folders");
+        const std::string sets = MakeTempFolder(), tables = MakeTempFolder();
+        QStringList started;
+        const auto chooseIn = [&started](const std::string& file) {
+            return [&started, file](QDialog& dialog) {
+                auto& files = static_cast<QFileDialog&>(dialog);
+                started << files.directory().absolutePath();
+                if (file.empty()) {
+                    dialog.reject();
+                    return;
+                }
+                files.selectFile(QString::fromStdString(file));
+                dialog.accept();
+            };
+        };
+        {
+            GuiRig rig;
+            rig.NewDocument(0, true);
+            const QString working = QDir::currentPath();
+            rig.answers.push_back(chooseIn(sets + "/one.vx3"));
+            QVERIFY(rig.frame->OnFileSaveAs());
+            rig.answers.push_back(chooseIn(""));
+            rig.frame->Action(ID_FILE_OPEN)->trigger();
+            rig.answers.push_back(chooseIn(tables + "/one.csv"));
+            rig.frame->Action(ID_FILE_EXPORT_CSV)->trigger();
+            rig.answers.push_back(chooseIn(""));
+            rig.frame->Action(ID_FILE_EXPORT_PDF)->trigger();
+            QCOMPARE(started, (QStringList{working, QString::fromStdString(sets), working, working}));
+            QCOMPARE(rig.unexpected, 0);
+        }
+        started.clear();
+        GuiRig next;
+        next.NewDocument(0, true);
+        next.answers.push_back(chooseIn(""));
+        next.frame->Action(ID_FILE_OPEN)->trigger();
+        next.answers.push_back(chooseIn(""));
+        next.frame->Action(ID_FILE_EXPORT_CSV)->trigger();
+        next.answers.push_back([](QDialog& dialog) {
+            Press("File&1...")(dialog);  // its chooser is answered next
+            dialog.reject();
+        });
+        next.answers.push_back(chooseIn(""));
+        next.frame->Action(ID_COMPARE_FILE_FILE)->trigger();
+        QCOMPARE(started, (QStringList{QString::fromStdString(sets), QString::fromStdString(tables),
+                                       QString::fromStdString(sets)}));
+        QCOMPARE(next.unexpected, 0);
+        RemoveFolder(sets);
+        RemoveFolder(tables);
     }
 
     void openingAFileOfAnotherKindKeepsTheDocument() {
@@ -310,7 +389,8 @@ private slots:
         std::ofstream(broken) << "Something else\nParameter\n";
         rig.answers.push_back(Accept());
         QVERIFY(!rig.frame->OpenDocumentFile(QString::fromStdString(broken)));
-        QCOMPARE(rig.shown.value(1), QString("Open\n|Error: Open file failure!\n\nThe file format is not correctly!\n"));
+        // The caption "Open\n" shows on one line.
+        QCOMPARE(rig.shown.value(1), QString("Open|Error: Open file failure!\n\nThe file format is not correctly!\n"));
         QVERIFY(rig.app.Document());
     }
 

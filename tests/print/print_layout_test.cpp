@@ -17,6 +17,15 @@ constexpr PageArea kA4Landscape{1149, 817};
 
 CSolvaneDoc ParameterDoc() { return NewDocument(8, false, false); }
 
+// A set with A04, b10 and the station address b77 (a line parameter) changed.
+CSolvaneDoc ChangedDoc() {
+    CSolvaneDoc doc = ParameterDoc();
+    doc.sets[0][4] = 85;
+    doc.sets[0][kBasicCount + 10] = 2000;
+    doc.sets[0][kBasicCount + 77] = 9;
+    return doc;
+}
+
 CSolvaneDoc CompareDoc(std::int32_t mode, int differing) {
     CSolvaneDoc doc = NewDocument(3, true, false);
     doc.compareMode = mode;
@@ -88,6 +97,13 @@ TEST(PrintLayout, RowsAndPages) {
          PageOrientation::Portrait, kA4Portrait, {20}},
         {"a short page holds fewer rows than 50", ParameterDoc(), {false, {true, true}}, PageOrientation::Portrait,
          {800, 1050}, {48, 48, 15}},
+        {"changed only", ChangedDoc(), {true, {true, true}, true}, PageOrientation::Portrait, kA4Portrait, {2}},
+        {"changed only of the basic group", ChangedDoc(), {true, {true, false}, true}, PageOrientation::Portrait,
+         kA4Portrait, {1}},
+        {"changed only of a set of defaults", ParameterDoc(), {false, {true, true}, true}, PageOrientation::Portrait,
+         kA4Portrait, {0}},
+        {"comparison ignores changed only", CompareDoc(CompareFilesDefault, 20), {true, {true, true}, true},
+         PageOrientation::Portrait, kA4Portrait, {20}},
     };
     for (const PagesCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -97,6 +113,23 @@ TEST(PrintLayout, RowsAndPages) {
             EXPECT_EQ(TableRowsOn(DrawPrintPage(layout, page)), c.rowsOnPages[page - 1]) << "page " << page;
         EXPECT_TRUE(DrawPrintPage(layout, layout.pageCount + 1).empty());
     }
+}
+
+TEST(PrintLayout, TheHeadingSaysWhenOnlyTheChangedParametersArePrinted) {
+    const auto heading = [](const CSolvaneDoc& doc, bool changedOnly) {
+        const PrintLayout layout =
+            MakePrintLayout(doc, {false, {true, true}, changedOnly}, PageOrientation::Portrait, kA4Portrait);
+        const auto texts = Texts(DrawPrintPage(layout, 1));
+        return texts.empty() ? std::string() : texts.front().text;
+    };
+    EXPECT_EQ(heading(ChangedDoc(), true), "Varnox -- Parameters List -- Changed parameters only");
+    EXPECT_EQ(heading(ChangedDoc(), false), "Varnox -- Parameters List");
+    EXPECT_EQ(heading(CompareDoc(CompareFileFile, 3), true), "Varnox -- Parameters List");
+    const PrintLayout layout =
+        MakePrintLayout(ChangedDoc(), {false, {true, true}, true}, PageOrientation::Portrait, kA4Portrait);
+    ASSERT_EQ(layout.rows.size(), 2u);
+    EXPECT_EQ(layout.rows[0][1], "A04");
+    EXPECT_EQ(layout.rows[1][1], "b10");
 }
 
 struct HeaderCase {

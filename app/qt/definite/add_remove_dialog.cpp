@@ -28,6 +28,11 @@ void Fill(QListWidget* box, const std::vector<int>& codes, int selection) {
     if (selection < 0) box->clearSelection();
 }
 
+int SelectedRow(const QListWidget* box) {
+    const QList<QListWidgetItem*> selected = box->selectedItems();
+    return selected.isEmpty() ? -1 : box->row(selected.first());
+}
+
 }  // namespace
 
 CAddRemoveDialog::CAddRemoveDialog(const DefiniteList& list, QWidget* parent)
@@ -72,14 +77,16 @@ CAddRemoveDialog::CAddRemoveDialog(const DefiniteList& list, QWidget* parent)
     connect(downMove_, &QPushButton::clicked, this, [this] { Apply(&AddRemoveState::DownMove); });
     connect(all_, &QListWidget::itemDoubleClicked, this, [this] { Apply(&AddRemoveState::Add); });
     connect(definite_, &QListWidget::itemDoubleClicked, this, [this] { Apply(&AddRemoveState::Remove); });
-    connect(all_, &QListWidget::currentRowChanged, this, [this](int row) {
+    // A selection, not the current row: a list box that takes the focus makes its
+    // first entry current without selecting it, and that chooses nothing.
+    connect(all_, &QListWidget::itemSelectionChanged, this, [this] {
         if (showing_) return;
-        state_.SelectInAll(row);
+        state_.SelectInAll(SelectedRow(all_));
         ShowButtons();
     });
-    connect(definite_, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(definite_, &QListWidget::itemSelectionChanged, this, [this] {
         if (showing_) return;
-        state_.SelectInDefinite(row);
+        state_.SelectInDefinite(SelectedRow(definite_));
         ShowButtons();
     });
     ShowState();

@@ -1,7 +1,6 @@
 #include "def_para_dialog.h"
 
 #include <QComboBox>
-#include <algorithm>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -38,6 +37,7 @@ CDefParaDialog::CDefParaDialog(CSolvaneApp& app, QtUserInterface& ui, QWidget* p
     grid_->setObjectName("definiteGrid");
     grid_->setStyleSheet("QTableView { background-color: rgb(255, 255, 224); }");
     grid_->setMinimumSize(720, 300);
+    grid_->SetMinimumColumnWidths({260, 40, 90, 70, 70});
     grid_->SetOnlineCommit([this](const CSolvaneView::EditedSetting& edited) {
         CSolvaneDoc* doc = app_.Document();
         if (!doc) return;
@@ -77,13 +77,9 @@ int CDefParaDialog::Station() const { return stationList_->currentIndex() + 1; }
 void CDefParaDialog::FillGrid() {
     grid_->SetDocument(app_.Document());
     grid_->Model()->ShowOnly(app_.Document() ? DefiniteCodes(list_) : std::vector<int>{});
-    // At least the widths of the original layout, wider where the grid's font needs it.
-    grid_->resizeColumnsToContents();
-    int column = 0;
-    for (int width : {260, 40, 90, 70, 70}) {
-        grid_->setColumnWidth(column, std::max(width, grid_->columnWidth(column)));
-        ++column;
-    }
+    // At least the widths of the original layout, wider where the grid's font needs it; the
+    // description takes the rest, as on every resize.
+    grid_->FitColumns(kDescriptionColumn);
 }
 
 void CDefParaDialog::OnAddRemove() {

@@ -100,6 +100,9 @@ void CFindGotoDialog::LayOutTab() {
     else first_->setChecked(true);
     for (QWidget* w : std::initializer_list<QWidget*>{textLabel_, text_, findNext_, cancel_}) w->setVisible(find);
     for (QWidget* w : std::initializer_list<QWidget*>{codeLabel_, codes_, goTo_, close_}) w->setVisible(!find);
+    // Enter in "Text to find" or "Go to Code" runs the search of the tab.
+    findNext_->setDefault(find);
+    goTo_->setDefault(!find);
     if (find) text_->setFocus();
     else codes_->setFocus();
 }

@@ -33,7 +33,6 @@ void CSolvaneView::OnFindRequest(int request) {
     CSolvaneDoc* doc = Document();
     if (!doc || !findGoto_) return;
     const QModelIndex focus = currentIndex();
-    const GridSearch grid{model_->rowCount() + 1, focus.isValid() ? focus.row() + 1 : -1};
     const auto cellOfRow = [this](int column) {
         return [this, column](int row) { return model_->index(row - 1, column).data().toString().toStdString(); };
     };
@@ -41,10 +40,17 @@ void CSolvaneView::OnFindRequest(int request) {
     const std::string wanted = find ? findGoto_->SearchText().toStdString()
                                     : GoToCodeText(findGoto_->CodeType(), findGoto_->CodeNumber());
     const bool down = !find || findGoto_->Down();
-    QScrollBar* scroll = verticalScrollBar();
-    if (!find || grid.focusRow < 0) scroll->setValue(down ? scroll->minimum() : scroll->maximum());
-    const GridMatch match = find ? FindDescription(grid, cellOfRow(kDescriptionColumn), wanted, down)
-                                 : GoToCode(grid, cellOfRow(kCodeColumn), wanted);
+    const auto search = [&] {
+        const GridSearch grid{model_->rowCount() + 1, find && focus.isValid() ? focus.row() + 1 : -1};
+        return find ? FindDescription(grid, cellOfRow(kDescriptionColumn), wanted, down)
+                    : GoToCode(grid, cellOfRow(kCodeColumn), wanted);
+    };
+    GridMatch match = search();
+    // A code that the Changed only view hides: Go to leaves the view for the full grid.
+    if (match.row == 0 && !find && model_->Filter() == RowFilter::ChangedOnly) {
+        SetChangedOnly(false);
+        match = search();
+    }
     if (match.row == 0) {
         SetModalBusy(true);
         messages_.ShowMessage(find ? "Find" : "Go to", find ? FindNotFoundText(wanted) : GoToNotFoundText(wanted),
@@ -52,7 +58,10 @@ void CSolvaneView::OnFindRequest(int request) {
         SetModalBusy(false);
         return;
     }
-    setFocus();
+    TakeKeyboardFocus();
+    QScrollBar* scroll = verticalScrollBar();
+    // Scrolled line by line from where the search started: the top or bottom without a focus cell.
+    if (!find || !focus.isValid()) scroll->setValue(down ? scroll->minimum() : scroll->maximum());
     scroll->setValue(scroll->value() + (down ? match.scrollLines : -match.scrollLines));
     const int row = match.row - 1;
     const int last = model_->columnCount() - 1;

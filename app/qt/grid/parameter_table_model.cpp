@@ -40,7 +40,18 @@ void ParameterTableModel::BuildLayout() {
     columns_.clear();
     if (!doc_) return;
     columns_ = DocumentColumns(*doc_);
-    rows_ = ShownCodeIndexes(*doc_);
+    rows_ = ShownCodeIndexes(*doc_, filter_);
+}
+
+void ParameterTableModel::SetRowFilter(RowFilter filter) {
+    filter_ = filter;
+    Refilter();
+}
+
+void ParameterTableModel::Refilter() {
+    beginResetModel();
+    BuildLayout();
+    endResetModel();
 }
 
 void ParameterTableModel::ShowOnly(std::vector<int> codeIndexes) {
@@ -92,7 +103,7 @@ QVariant ParameterTableModel::data(const QModelIndex& index, int role) const {
         case Qt::BackgroundRole:
             // A Setting cell that cannot be changed shows it at once.
             if (cell == TableCell::Setting && !(flags(index) & Qt::ItemIsEditable)) return ReadOnlySettingBackground();
-            return QColor(Qt::white);
+            return {};
         case Qt::TextAlignmentRole: return int(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::FontRole: return BodyFont();
         default: return {};

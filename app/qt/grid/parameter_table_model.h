@@ -29,6 +29,11 @@ public:
     CSolvaneDoc* Document() const { return doc_; }
     // Only these parameters, in this order, as rows (the definite-parameter grid).
     void ShowOnly(std::vector<int> codeIndexes);
+    // Only the parameters that count as changed (RowFilter::ChangedOnly); the rows
+    // are taken again from the document with each SetDocument and Refilter.
+    void SetRowFilter(RowFilter filter);
+    RowFilter Filter() const { return filter_; }
+    void Refilter();
     // The Default and Setting texts again from the document.
     void Refresh();
     void RefreshRow(int row);
@@ -46,7 +51,7 @@ public:
 
     static QFont BodyFont();
     static QFont HeaderFont();
-    // The tint of Setting cells that cannot be edited; every other cell is white.
+    // The tint of Setting cells that cannot be edited; every other cell shows the grid's background.
     static QColor ReadOnlySettingBackground();
 
 private:
@@ -54,6 +59,7 @@ private:
 
     std::function<bool()> onlineEditLinked_;
     CSolvaneDoc* doc_ = nullptr;
+    RowFilter filter_ = RowFilter::All;
     std::vector<int> rows_;  // code index of each row
     std::vector<TableColumn> columns_;
 };

@@ -44,14 +44,46 @@ CSolvaneView::CSolvaneView(MessageSink& messages, std::function<ViewEditMode()> 
 
 void CSolvaneView::SetDocument(CSolvaneDoc* doc) {
     model_->SetDocument(doc);
+    model_->SetRowFilter(changedOnly_ && OffersChangedOnly() ? RowFilter::ChangedOnly : RowFilter::All);
     FitColumns(kDescriptionColumn);
+    scrollToTop();
 }
 
 CSolvaneDoc* CSolvaneView::Document() const { return model_->Document(); }
 
 void CSolvaneView::Refresh() {
-    model_->Refresh();
+    if (model_->Filter() == RowFilter::ChangedOnly) Refilter();
+    else model_->Refresh();
     viewport()->update();
+}
+
+bool CSolvaneView::OffersChangedOnly() const { return Document() && !IsComparison(*Document()); }
+
+void CSolvaneView::SetChangedOnly(bool on) {
+    const bool switched = on != changedOnly_;
+    changedOnly_ = on;
+    if (OffersChangedOnly() && (model_->Filter() == RowFilter::ChangedOnly) != on) Refilter();
+    if (switched) emit changedOnlySwitched(on);
+}
+
+void CSolvaneView::Refilter() {
+    const QModelIndex focus = currentIndex();
+    const int code = model_->CodeIndexOfRow(focus.row());
+    model_->SetRowFilter(changedOnly_ && OffersChangedOnly() ? RowFilter::ChangedOnly : RowFilter::All);
+    FitColumns(kDescriptionColumn);
+    const int row = model_->RowOfCodeIndex(code);
+    if (row < 0) {
+        scrollToTop();
+        return;
+    }
+    const QModelIndex cell = model_->index(row, focus.column());
+    selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    scrollTo(cell);
+}
+
+void CSolvaneView::TakeKeyboardFocus() {
+    window()->activateWindow();
+    setFocus(Qt::OtherFocusReason);
 }
 
 void CSolvaneView::RefreshParameter(int codeIndex) { model_->RefreshRow(model_->RowOfCodeIndex(codeIndex)); }
@@ -70,6 +102,7 @@ void CSolvaneView::EndSettingEdit(int row, const QString& text) {
         messages_.ShowMessage(kRangeMessageCaption, result.message, MessageIcon::Information);
         return;
     }
+    if (result.outcome == SettingEditOutcome::Stored) emit settingEdited();
     const bool edited = result.outcome == SettingEditOutcome::Stored || result.outcome == SettingEditOutcome::Unchanged;
     if (!mode.onlineEdit || IsComparison(*doc) || !edited) return;
     if (codeIndex == kCodeB95 && doc->sets[0][slot] == 0) return;

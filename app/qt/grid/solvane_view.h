@@ -28,10 +28,20 @@ public:
     // The view asks editMode for the online-edit flag and the link; range messages go to messages.
     CSolvaneView(MessageSink& messages, std::function<ViewEditMode()> editMode, QWidget* parent = nullptr);
 
+    // Shows the document from its first row (A00), without a focus cell.
     void SetDocument(CSolvaneDoc* doc);
     CSolvaneDoc* Document() const;
-    // The Default and Setting texts again from the document (after a Read).
+    // The Default and Setting texts again from the document (after a Read or the
+    // Definite dialog); in the Changed only view also its rows.
     void Refresh();
+
+    // "Changed only": just the parameters whose Setting differs from the Default.
+    // The rows are taken when the view is switched on and whenever the document is
+    // refilled; a row edited back to its Default here stays until then. A
+    // comparison, which lists only differing rows already, is never filtered.
+    void SetChangedOnly(bool on);
+    bool ChangedOnly() const { return changedOnly_; }
+    bool OffersChangedOnly() const;
     ParameterTableModel* Model() const { return model_; }
 
     // What an online edit hands on, from the event loop, once its value is in the document.
@@ -54,6 +64,12 @@ public:
     CFindGotoDialog* FindGotoDialog() const { return findGoto_; }
     void SetModalBusyHook(std::function<void(bool)> setBusy) { setBusy_ = std::move(setBusy); }
 
+signals:
+    // The Changed only view was switched, by SetChangedOnly or by a Go to that left it.
+    void changedOnlySwitched(bool on);
+    // A Setting cell's edit changed the document.
+    void settingEdited();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -61,6 +77,10 @@ private:
     void ShowFindGoto(int tab);
     void OnFindRequest(int request);
     void SetModalBusy(bool busy);
+    // Takes the rows again, keeping the focus cell's parameter where it is still shown.
+    void Refilter();
+    // Gives the grid the keyboard focus in an active window, so that the next key goes into it.
+    void TakeKeyboardFocus();
 
     MessageSink& messages_;
     std::function<ViewEditMode()> editMode_;
@@ -69,6 +89,7 @@ private:
     SettingDelegate* delegate_;
     CFindGotoDialog* findGoto_ = nullptr;
     std::function<void(bool)> setBusy_;
+    bool changedOnly_ = false;
 };
 
 }  // namespace telvor

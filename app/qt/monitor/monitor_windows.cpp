@@ -127,7 +127,7 @@ void MonitorWindows::CloseWindows() {
 }
 
 void MonitorWindows::StartLog() {
-    std::optional<std::string> path = ui_.AskSavePath({"monitor.csv", "CSV Files (*.csv)|*.csv||", "csv"});
+    std::optional<std::string> path = ui_.AskSavePath({"monitor.csv", "CSV Files (*.csv)|*.csv||", "csv", "Log to CSV"});
     if (!path) return;
     if (!log_.Open(*path, session_.Window() == MonitorWindow::All))
         ui_.ShowMessage("Error Message", "Can not create " + *path, MessageIcon::Information);

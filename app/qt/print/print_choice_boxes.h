@@ -1,6 +1,7 @@
 #pragma once
-// The three check boxes of the print dialogs: "Print Title" and the two groups,
-// of which turning one off turns the other on.
+// The check boxes of the print dialogs: "Print Title", the two groups, of which
+// turning one off turns the other on, and beside them "Changed parameters only",
+// which a comparison (it lists only differing rows already) does not offer.
 
 #include <QWidget>
 
@@ -16,12 +17,13 @@ class GroupChoice;
 class PrintChoiceBoxes : public QWidget {
     Q_OBJECT
 public:
-    explicit PrintChoiceBoxes(const PrintChoice& choice, QWidget* parent = nullptr);
+    PrintChoiceBoxes(const PrintChoice& choice, bool offerChangedOnly, QWidget* parent = nullptr);
     PrintChoice Choice() const;
 
 private:
     QCheckBox* title_;
     GroupChoice* groups_;
+    QCheckBox* changedOnly_;
 };
 
 // OK of a print dialog: with neither group ticked the user is told and the dialog stays open.

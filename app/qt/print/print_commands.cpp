@@ -40,19 +40,28 @@ void PrintCommands::Busy(const std::function<void()>& command) {
     afterCommand_();
 }
 
+PrintChoice PrintCommands::Choice() const { return PrintChoiceOf(app_.Settings(), changedOnly_); }
+
+bool PrintCommands::OffersChangedOnly() const { return app_.Document() && !IsComparison(*app_.Document()); }
+
 void PrintCommands::OnPrintTitle() {
     Busy([this] {
         CSolvaneDoc& doc = *app_.Document();
-        CPrintTitleDialog dialog(PrintTitleDataOf(doc, app_.Settings()), ui_, &window_);
-        if (ui_.RunModal(dialog) == QDialog::Accepted) ApplyPrintTitle(dialog.Data(), doc, app_.Settings());
+        PrintTitleData start = PrintTitleDataOf(doc, app_.Settings());
+        start.choice = Choice();
+        CPrintTitleDialog dialog(start, OffersChangedOnly(), ui_, &window_);
+        if (ui_.RunModal(dialog) != QDialog::Accepted) return;
+        ApplyPrintTitle(dialog.Data(), doc, app_.Settings());
+        if (OffersChangedOnly()) changedOnly_ = dialog.Data().choice.changedOnly;
     });
 }
 
 void PrintCommands::OnPrint() {
     Busy([this] {
-        CPrintSetDialog dialog(PrintChoiceOf(app_.Settings()), ui_, &window_);
+        CPrintSetDialog dialog(Choice(), OffersChangedOnly(), ui_, &window_);
         if (ui_.RunModal(dialog) != QDialog::Accepted) return;
         StorePrintChoice(dialog.Choice(), app_.Settings());
+        if (OffersChangedOnly()) changedOnly_ = dialog.Choice().changedOnly;
         if (dialog.PreviewChosen()) ShowPreview();
         else PrintOnPrinter();
     });
@@ -66,10 +75,10 @@ void PrintCommands::OnExportPdf() {
     Busy([this] {
         const CSolvaneDoc& doc = *app_.Document();
         PdfRequest request;
-        request.choice = PrintChoiceOf(app_.Settings());
+        request.choice = Choice();
         request.paper = PaperOfLocale();
         if (!ConfirmPrintChoice(request.choice, ui_)) return;
-        const std::optional<std::string> path = ui_.AskSavePath({PdfNameOf(doc), kPdfFilter, "pdf"});
+        const std::optional<std::string> path = ui_.AskSavePath({PdfNameOf(doc), kPdfFilter, "pdf", ""});
         if (!path) return;
         const PdfExportResult written = ExportPrintPdf(doc, request, *path);
         if (!written.ok) ui_.ShowMessage(kApplicationTitle, written.message, MessageIcon::Stop);
@@ -79,7 +88,7 @@ void PrintCommands::OnExportPdf() {
 bool PrintCommands::PaintPages(QPrinter& printer) {
     const QPageLayout page = printer.pageLayout();
     const PrintLayout layout =
-        MakePrintLayout(*app_.Document(), PrintChoiceOf(app_.Settings()), OrientationOf(page), PrintableArea(page));
+        MakePrintLayout(*app_.Document(), Choice(), OrientationOf(page), PrintableArea(page));
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     PaintPrintPages(painter, printer, layout);

@@ -30,6 +30,11 @@ public:
     void OnPrintPreview();
     void OnExportPdf();
 
+    // "Changed parameters only": chosen in the print dialogs, and set whenever the
+    // grid's Changed only view is switched, so that printing follows the grid.
+    void SetChangedOnly(bool on) { changedOnly_ = on; }
+    bool ChangedOnly() const { return changedOnly_; }
+
     // Whether the system has a default printer; tests put a printer of their own in.
     void SetDefaultPrinterCheck(std::function<bool()> check) { hasDefaultPrinter_ = std::move(check); }
 
@@ -38,6 +43,9 @@ private:
     void ShowPreview();
     // Lays the pages out for the printer's page and paints them; false when the printer would not start.
     bool PaintPages(QPrinter& printer);
+    // The settings file's choice with "Changed parameters only".
+    PrintChoice Choice() const;
+    bool OffersChangedOnly() const;
     // Runs a command with the modal-busy flag set, then afterCommand.
     void Busy(const std::function<void()>& command);
 
@@ -46,6 +54,7 @@ private:
     QWidget& window_;
     std::function<void()> afterCommand_;
     std::function<bool()> hasDefaultPrinter_;
+    bool changedOnly_ = false;
 };
 
 }  // namespace telvor

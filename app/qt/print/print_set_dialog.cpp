@@ -8,8 +8,9 @@
 
 namespace telvor {
 
-CPrintSetDialog::CPrintSetDialog(const PrintChoice& start, MessageSink& messages, QWidget* parent)
-    : QDialog(parent), messages_(messages), boxes_(new PrintChoiceBoxes(start)) {
+CPrintSetDialog::CPrintSetDialog(const PrintChoice& start, bool offerChangedOnly, MessageSink& messages,
+                                 QWidget* parent)
+    : QDialog(parent), messages_(messages), boxes_(new PrintChoiceBoxes(start, offerChangedOnly)) {
     setWindowTitle("Print Set");
     setObjectName("PrintSet");
     auto* preview = new QPushButton("Pre&view");

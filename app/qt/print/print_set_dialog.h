@@ -13,7 +13,8 @@ class PrintChoiceBoxes;
 class CPrintSetDialog : public QDialog {
     Q_OBJECT
 public:
-    CPrintSetDialog(const PrintChoice& start, MessageSink& messages, QWidget* parent = nullptr);
+    // offerChangedOnly: the document is a parameter list, whose changed parameters can be printed alone.
+    CPrintSetDialog(const PrintChoice& start, bool offerChangedOnly, MessageSink& messages, QWidget* parent = nullptr);
     PrintChoice Choice() const;
     // The dialog was ended with "Pre&view".
     bool PreviewChosen() const { return preview_; }

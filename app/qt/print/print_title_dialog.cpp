@@ -11,8 +11,9 @@
 
 namespace telvor {
 
-CPrintTitleDialog::CPrintTitleDialog(const PrintTitleData& start, MessageSink& messages, QWidget* parent)
-    : QDialog(parent), messages_(messages), boxes_(new PrintChoiceBoxes(start.choice)) {
+CPrintTitleDialog::CPrintTitleDialog(const PrintTitleData& start, bool offerChangedOnly, MessageSink& messages,
+                                     QWidget* parent)
+    : QDialog(parent), messages_(messages), boxes_(new PrintChoiceBoxes(start.choice, offerChangedOnly)) {
     setWindowTitle("Print Title & Set");
     setObjectName("PrintTitle");
     const char* names[kTitleBlockCount] = {"title", "company", "programer", "version", "date",

@@ -16,7 +16,9 @@ class PrintChoiceBoxes;
 class CPrintTitleDialog : public QDialog {
     Q_OBJECT
 public:
-    CPrintTitleDialog(const PrintTitleData& start, MessageSink& messages, QWidget* parent = nullptr);
+    // offerChangedOnly: the document is a parameter list, whose changed parameters can be printed alone.
+    CPrintTitleDialog(const PrintTitleData& start, bool offerChangedOnly, MessageSink& messages,
+                      QWidget* parent = nullptr);
     PrintTitleData Data() const;
 
     void accept() override;
