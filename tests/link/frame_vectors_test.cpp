@@ -5,9 +5,12 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "modbus_ascii.h"
 #include "parameter_keys.h"
+#include "test_frames.h"
 
 namespace telvor {
 namespace {
@@ -114,6 +117,49 @@ TEST(ValidateReply, ClassifiesEveryKindOfReply) {
         {"half frame", ":0103020", ReplyChecksumError},
     };
     for (const auto& c : cases) EXPECT_EQ(ValidateReply(c.reply.data(), c.reply.size()), c.result) << c.name;
+}
+
+struct AnswerCase {
+    const char* name;
+    std::string reply;  // without LRC and CR LF
+    bool answers;
+};
+
+// A reply answers its request only when it carries the request's station and function
+// and, for each function, what identifies the request.
+TEST(ReplyAnswersRequest, TakesOnlyTheRepliesThatEchoTheRequest) {
+    const std::pair<std::string, std::vector<AnswerCase>> requests[] = {
+        {Built([](char* r) { return CModbusAscii::ReadSoftwareVersion(r, 1); }),
+         {{"one register", ":0103020001", true},
+          {"two registers", ":01030400010002", false},
+          {"another station", ":0203020001", false},
+          {"another function", ":0104020001", false},
+          {"exception", ":018352", true},
+          {"exception with more behind it", ":01835200", false},
+          {"another function's exception", ":019052", false}}},
+        {Built([](char* r) { return CModbusAscii::WriteParameter(r, 1, 192, 10); }),
+         {{"its register and count", ":0110000A0001", true},
+          {"b93's register", ":0110000B0001", false},
+          {"another count", ":0110000A0002", false},
+          {"exception", ":019054", true},
+          {"a single write's echo", ":0106000A0001", false}}},
+        {Built([](char* r) { return CModbusAscii::WriteRegister(r, 1, kRegisterControlWord, 2); }),
+         {{"its register and value", ":010600E60002", true},
+          {"another value", ":010600E60003", false},
+          {"another register", ":010600E70002", false},
+          {"exception", ":018654", true}}},
+        {Built([](char* r) { return CModbusAscii::EchoTest(r, 1); }),
+         {{"its data", ":01080000A537", true},
+          {"other data", ":010800001234", false},
+          {"another sub-function", ":01080001A537", false}}},
+    };
+    for (const auto& [request, cases] : requests) {
+        for (const AnswerCase& c : cases) {
+            const std::string reply = testing::WithLrc(c.reply);
+            ASSERT_NE(ValidateReply(reply.data(), reply.size()), ExchangeResult::ReplyChecksumError) << c.name;
+            EXPECT_EQ(ReplyAnswersRequest(request, reply), c.answers) << request << ": " << c.name;
+        }
+    }
 }
 
 TEST(RegisterOfParameter, FollowsTheRegisterMap) {

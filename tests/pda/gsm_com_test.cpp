@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "child_process.h"
+#include "delaying_drive.h"
 #include "gsm_modbus_ascii.h"
 #include "pty_pair.h"
 #include "test_frames.h"
@@ -147,6 +148,18 @@ TEST_F(GsmComTest, TransactionsRepeatAFailedCallThreeTimesAtMost) {
     ASSERT_TRUE(version.Ok());
     EXPECT_EQ(version.values, std::vector<std::uint16_t>{12});
     EXPECT_EQ(ReadSoftwareVersion(port, 1).result, ExchangeResult::ReplyTimeout);
+}
+
+// The handheld's transactions keep the line in step as the desktop's do: A00's reply
+// comes after the first attempt's wait and the repeat's later still; A01 must get its own.
+TEST(GsmComLate, ALateReplyIsNeverTakenForTheNextParameter) {
+    testing::DelayingDrive drive;
+    CGSMModbusAscii port;
+    ASSERT_EQ(port.Open(drive.Path()), 0);
+    char frame[kRequestBufferSize] = {};
+    drive.Delay({frame, CModbusAscii::ReadParameter(frame, 1, 0)}, {600ms, 1000ms});
+    EXPECT_EQ(ReadParameter(port, 1, 0).values, std::vector<std::uint16_t>{drive.Register(RegisterOfParameter(0))});
+    EXPECT_EQ(ReadParameter(port, 1, 1).values, std::vector<std::uint16_t>{drive.Register(RegisterOfParameter(1))});
 }
 
 TEST_F(GsmComTest, CloseEndsTheThreadAndOpenStartsAFreshOne) {
