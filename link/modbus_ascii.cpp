@@ -175,4 +175,6 @@ std::optional<ExchangeResult> CModbusAscii::AwaitReply(std::string_view request,
     }
 }
 
+bool CModbusAscii::ReopenAfterPortError() { return !PortFailed() || Reopen() == kErrorSuccess; }
+
 }  // namespace telvor

@@ -112,6 +112,10 @@ public:
     ExchangeResult Exchange(const char* request, std::size_t requestLength, char* reply,
                             std::size_t replyCapacity, int attempts, std::size_t* received = nullptr) override;
 
+    // After a failure of the port itself the port is opened again by its name, with the
+    // line format it had ("Unable to reopen the port!" when that fails).
+    bool ReopenAfterPortError() override;
+
     // Close, with the port's own message when it was not open.
     void CloseLine() override { Close(); }
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the drive transactions need of a line. The desktop's CModbusAscii and the
-// handheld's line both provide it: one request/reply exchange and the line's step
-// with its stations (LineSync, kept by the transactions).
+// handheld's line both provide it: one request/reply exchange, the way back from a
+// failed port, and the line's step with its stations (LineSync, kept by the transactions).
 
 #include <cstddef>
 
@@ -25,6 +25,10 @@ public:
                                     std::size_t replyCapacity, int attempts, std::size_t* received = nullptr) = 0;
     // Closes the line (Unlink).
     virtual void CloseLine() = 0;
+    // Before each attempt: a line whose port failed (a fault of the device, not a time-out)
+    // is opened again by its name, once. False when that failed as well (the user has been
+    // told why): the attempt is not made.
+    virtual bool ReopenAfterPortError() { return true; }
 
     LineSync& Sync() { return sync_; }
 

@@ -19,6 +19,11 @@ TransactionReply Attempts(ModbusTransport& port, std::string_view request, std::
     for (int attempt = 0; attempt < attempts; ++attempt) {
         reply.fill(0);
         received = 0;
+        if (!port.ReopenAfterPortError()) {
+            transaction.result = ExchangeResult::ReplyTimeout;
+            anAttemptFailed = true;
+            break;
+        }
         transaction.result = port.Exchange(request.data(), request.size(), reply.data(), capacity, 1, &received);
         ++transaction.exchanges;
         // A normal reply without the values asked for would be decoded from its LRC and CR LF.

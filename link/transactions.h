@@ -43,7 +43,8 @@ struct TransactionReply {
 // holds fewer values than asked for counts as ReplyChecksumError. Before the first
 // attempt a station whose earlier attempts may still be answered is brought back in
 // step (LineSync); a station that does not answer that echo fails as a silent one does,
-// and the request is not sent.
+// and the request is not sent. Before every attempt a failed port is reopened
+// (ModbusTransport::ReopenAfterPortError); when that fails no attempt is made.
 TransactionReply EchoTest(ModbusTransport& port, int station, int attempts = kEchoAttemptsSingle);
 TransactionReply ReadSoftwareVersion(ModbusTransport& port, int station);  // one value
 TransactionReply ReadCapacityCode(ModbusTransport& port, int station);     // one value
