@@ -71,6 +71,8 @@ int ComputeLrc(const char* frame, std::size_t totalLength) {
 }
 
 ExchangeResult ValidateReply(const char* reply, std::size_t received) {
+    // A start character that failed the parity check: a damaged frame, not line noise.
+    if (std::string_view(reply, received).starts_with(kParityMark)) return ExchangeResult::ReplyChecksumError;
     if (received == 0 || reply[0] != ':') return ExchangeResult::ReplyTimeout;
     // Too short for address, function and LRC: something came, but no frame.
     if (received < kShortestReply) return ExchangeResult::ReplyChecksumError;

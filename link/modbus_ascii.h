@@ -21,6 +21,9 @@ inline constexpr std::size_t kRequestBufferSize = 80;
 inline constexpr std::size_t kReplyBufferSize = 80;
 // The shortest reply that can be a frame: ":", address, function, LRC, CR LF.
 inline constexpr std::size_t kShortestReply = 9;
+// How a line with parity hands over a byte that failed the parity check: these two
+// bytes, then the byte as received.
+inline constexpr std::string_view kParityMark{"\377\0", 2};
 // The data of the diagnostic echo of the Link command.
 inline constexpr std::int64_t kEchoTestData = 0xA537;
 
@@ -57,6 +60,8 @@ int ComputeLrc(const char* frame, std::size_t totalLength);
 
 // Classifies `received` bytes of a reply that begins with ":". A reply shorter
 // than kShortestReply is a ReplyChecksumError: something arrived, but not a frame.
+// So is one whose start character failed the parity check (kParityMark first); a
+// marked byte further on fails the digit or LRC checks.
 ExchangeResult ValidateReply(const char* reply, std::size_t received);
 
 // The k-th register value (k = 0, 1, ...) of a normal reply to function 03,

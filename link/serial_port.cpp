@@ -72,6 +72,11 @@ int MillisecondsUntil(Clock::time_point deadline) {
 
 }  // namespace
 
+tcflag_t InputFlagsForParity(tcflag_t inputFlags, bool parity) {
+    if (!parity) return inputFlags & ~static_cast<tcflag_t>(INPCK | PARMRK);
+    return (inputFlags | INPCK | PARMRK) & ~static_cast<tcflag_t>(IGNPAR | ISTRIP);
+}
+
 CSerialPort::CSerialPort(MessageSink* sink) : sink_(sink) {}
 
 CSerialPort::~CSerialPort() {
@@ -189,6 +194,7 @@ std::int32_t CSerialPort::Setup(std::int32_t baudRate, std::int32_t dataBits, st
         return refuse("stop bits " + std::to_string(stopBits) + ": 0 for one or 2 for two");
     cfsetispeed(&line, speed);
     cfsetospeed(&line, speed);
+    line.c_iflag = InputFlagsForParity(line.c_iflag, parity != 0);
     line.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
     line.c_cflag |= dataBits == 7 ? CS7 : CS8;
     if (parity != 0) line.c_cflag |= PARENB | (parity == 1 ? PARODD : 0);

@@ -46,6 +46,12 @@ inline constexpr std::chrono::milliseconds kReadTotalTimeout{400};
 // "/" is a path and is used as it is. Other names are returned unchanged.
 std::string DevicePathOfPort(std::string_view name, const std::filesystem::path& programFolder);
 
+// The input flags of a line with or without parity. With parity every byte received is
+// checked (INPCK), and one that fails the check reaches the reader as "\377\0" and the
+// byte (PARMRK), so that the frame it belongs to fails its checks; it is neither dropped
+// (IGNPAR) nor cut to 7 bits (ISTRIP). Without parity nothing is checked or marked.
+tcflag_t InputFlagsForParity(tcflag_t inputFlags, bool parity);
+
 class CSerialPort {
 public:
     explicit CSerialPort(MessageSink* sink = nullptr);

@@ -80,6 +80,10 @@ TEST(RepeatRule, RepeatsTimeOutsAndChecksumErrorsButNeverAnException) {
         {"exception is final", {":0183522A\r\n", good}, ReplyException, 1},
         {"stray byte before the frame", {std::string("\0", 1) + good, good}, ReplyNormal, 2},
         {"normal reply without its value", {":010300FC\r\n", good}, ReplyNormal, 2},
+        // A byte that failed the parity check comes as "\377\0" and the byte.
+        {"parity error on the start character", {std::string("\377\0", 2) + good, good}, ReplyNormal, 2},
+        {"parity errors three times", std::deque<std::string>(3, std::string(":0103\377\0", 7) + good.substr(5)),
+         ReplyChecksumError, 3},
     };
     for (const auto& c : cases) {
         ScriptedDrive drive(c.replies);

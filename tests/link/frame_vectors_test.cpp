@@ -119,6 +119,22 @@ TEST(ValidateReply, ClassifiesEveryKindOfReply) {
     for (const auto& c : cases) EXPECT_EQ(ValidateReply(c.reply.data(), c.reply.size()), c.result) << c.name;
 }
 
+// A byte that failed the parity check comes marked ("\377\0" before it): wherever it
+// stands, even on the ":" or the CR LF, the reply is a checksum error, never a valid
+// frame and never no reply at all.
+TEST(ValidateReply, AParityMarkedByteAnywhereIsAChecksumError) {
+    for (const std::string good : {":010302000CEE\r\n", ":0183522A\r\n", ":01080000A5371B\r\n"}) {
+        for (std::size_t at = 0; at < good.size(); ++at) {
+            std::string marked = good;
+            marked.insert(at, kParityMark);
+            EXPECT_EQ(ValidateReply(marked.data(), marked.size()), ExchangeResult::ReplyChecksumError)
+                << good << " marked at " << at;
+        }
+    }
+    const std::string doubled = "\377\377:010302000CEE\r\n";  // a byte 0xFF that passed the check
+    EXPECT_EQ(ValidateReply(doubled.data(), doubled.size()), ExchangeResult::ReplyTimeout);
+}
+
 struct AnswerCase {
     const char* name;
     std::string reply;  // without LRC and CR LF

@@ -115,6 +115,7 @@ TEST_F(GsmComTest, ExchangeClassifiesTheReply) {
         {WithLrc(":018352"), ExchangeResult::ReplyException},
         {":010302000C00\r\n", ExchangeResult::ReplyChecksumError},
         {"010302000CEE\r\n", ExchangeResult::ReplyTimeout},
+        {std::string("\377\0", 2) + kVersionReply, ExchangeResult::ReplyChecksumError},  // a parity error on the ":"
         {"", ExchangeResult::ReplyTimeout},
         // A late reply of another request is passed over; the wait goes on for this one's.
         {WithLrc(":0203020007") + kVersionReply, ExchangeResult::ReplyNormal},
