@@ -51,15 +51,15 @@ bool LineSync::EchoAwaited(std::int64_t data) const {
 
 void LineSync::Settle(std::string_view request, bool answered, bool anAttemptFailed) {
     const int station = StationOfReply(request);
-    std::vector<std::string>& owed = owed_[station];
+    const auto owed = owed_.find(station);
     // Owed from before: the reply taken may have been the answer to an earlier attempt,
     // and the answer to this one may still come.
-    const bool owedBefore = std::find(owed.begin(), owed.end(), request) != owed.end();
+    const bool owedBefore =
+        owed != owed_.end() && std::find(owed->second.begin(), owed->second.end(), request) != owed->second.end();
     // Otherwise the reply taken is the answer to one of this request's own attempts: every
     // reply to what was asked before has come in front of it.
-    if (answered && !owedBefore) owed.clear();
-    if (!owedBefore && (!answered || anAttemptFailed)) owed.emplace_back(request);
-    if (owed.empty()) owed_.erase(station);
+    if (answered && !owedBefore && owed != owed_.end()) owed_.erase(owed);
+    if (!owedBefore && (!answered || anAttemptFailed)) owed_[station].emplace_back(request);
 }
 
 }  // namespace telvor
