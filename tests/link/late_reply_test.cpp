@@ -1,6 +1,8 @@
 // Replies that come after their attempt's time-out, a second one later than the first:
-// no reply to an earlier request is ever taken for a later one. Each case either gets
-// the drive's own answer or fails as a failure; none gets another request's answer.
+// no reply to an earlier request is ever taken for a later one. Each read either gets
+// the drive's own answer or fails; none gets another request's answer. (telvorctl's
+// read, block read, write and control meet the same drive in tests/app.) How the line
+// is brought back in step: an echo of fresh data, where and only where it is needed.
 
 #include <gtest/gtest.h>
 
@@ -23,95 +25,41 @@ using testing::DelayingDrive;
 using Delays = std::pair<std::chrono::milliseconds, std::chrono::milliseconds>;
 
 constexpr int kA00 = 0;
-constexpr int kB92 = 192;
-constexpr int kB93 = 193;
 
 std::string ReadRequest(int codeIndex) {
     char frame[kRequestBufferSize] = {};
     return {frame, CModbusAscii::ReadParameter(frame, 1, codeIndex)};
 }
 
-std::string WriteRequest(int codeIndex, int value) {
-    char frame[kRequestBufferSize] = {};
-    return {frame, CModbusAscii::WriteParameter(frame, 1, codeIndex, value)};
-}
-
 std::string Show(const Delays& delays) {
     return std::to_string(delays.first.count()) + "/" + std::to_string(delays.second.count()) + " ms";
 }
 
-class LateReplies : public ::testing::TestWithParam<Delays> {
-protected:
-    void SetUp() override { ASSERT_EQ(port.Open(drive.Path(), kLinkQueueSize, kLinkQueueSize), 0); }
-    // The first reply to this request comes that late, the reply to its repeat later still.
-    void DelayTwice(const std::string& request) {
-        drive.Delay(request, {GetParam().first, GetParam().second});
-    }
-    // A read must give the drive's own value of the register, or fail.
-    void ExpectOwnValueOrFailure(const TransactionReply& reply, int reg, const std::string& what) {
-        if (reply.Ok()) {
-            EXPECT_EQ(reply.values, std::vector<std::uint16_t>{drive.Register(reg)})
-                << what << ", " << Show(GetParam());
-        } else {
-            EXPECT_NE(reply.result, ReplyException) << what << ", " << Show(GetParam());
-        }
-    }
-
-    DelayingDrive drive;
-    CModbusAscii port;
-};
+class LateReplies : public ::testing::TestWithParam<Delays> {};
 
 TEST_P(LateReplies, ReadsGiveEachParameterItsOwnValue) {
-    DelayTwice(ReadRequest(kA00));
+    DelayingDrive drive;
+    CModbusAscii port;
+    ASSERT_EQ(port.Open(drive.Path(), kLinkQueueSize, kLinkQueueSize), 0);
+    const auto [first, second] = GetParam();
+    drive.Delay(ReadRequest(kA00), {first, second});
     for (int code = 0; code <= 6; ++code) {
         const TransactionReply reply = ReadParameter(port, 1, code);
-        ExpectOwnValueOrFailure(reply, RegisterOfParameter(code), CodeText(code));
+        const std::string what = CodeText(code) + ", " + Show(GetParam());
+        if (reply.Ok()) {
+            EXPECT_EQ(reply.values, std::vector<std::uint16_t>{drive.Register(RegisterOfParameter(code))}) << what;
+        } else {
+            EXPECT_EQ(reply.result, ReplyTimeout) << what;
+        }
         // A00's first reply comes within its repeat's wait; at 450/1050 ms the drive has
         // caught up within the echo's attempts.
-        if (code == kA00 || GetParam().first == 450ms) {
-            EXPECT_TRUE(reply.Ok()) << CodeText(code) << ", " << Show(GetParam());
+        if (code == kA00 || first == 450ms) {
+            EXPECT_TRUE(reply.Ok()) << what;
         }
     }
-    std::this_thread::sleep_for(GetParam().second);
-    EXPECT_EQ(ReadParameter(port, 1, 3).values,
-              std::vector<std::uint16_t>{drive.Register(RegisterOfParameter(3))})
+    std::this_thread::sleep_for(second);
+    EXPECT_EQ(ReadParameter(port, 1, 3).values, std::vector<std::uint16_t>{drive.Register(RegisterOfParameter(3))})
         << "once the drive has caught up, reads succeed again";
-}
-
-TEST_P(LateReplies, BlockReadsGiveEachBlockItsOwnValues) {
-    char frame[kRequestBufferSize] = {};
-    drive.Delay({frame, CModbusAscii::ReadRegisters(frame, 1, 1, 2)}, {GetParam().first, GetParam().second});
-    for (const int first : {1, 4, 8, 12}) {
-        const TransactionReply reply = ReadParameterBlock(port, 1, first, 2);
-        if (!reply.Ok()) continue;
-        EXPECT_EQ(reply.values,
-                  (std::vector<std::uint16_t>{drive.Register(first), drive.Register(first + 1)}))
-            << "block at " << first << ", " << Show(GetParam());
-    }
-}
-
-// The drive refuses b93 while the echo of the b92 write is on its way: the refusal is
-// reported, never confirmed by that echo.
-TEST_P(LateReplies, ARefusedWriteIsNeverConfirmedByTheEchoOfAnother) {
-    drive.Refuse(RegisterOfParameter(kB93), 0x54);
-    DelayTwice(WriteRequest(kB92, 1));
-    EXPECT_EQ(WriteParameter(port, 1, kB92, 1).result, ReplyNormal) << Show(GetParam());
-    const TransactionReply refused = WriteParameter(port, 1, kB93, 1);
-    EXPECT_NE(refused.result, ReplyNormal) << Show(GetParam());
-    if (refused.result == ReplyException) {
-        EXPECT_EQ(ExceptionMessage(refused.reply), "Data Over Range !");
-    }
-}
-
-// Stop of a running drive: the control word must be the drive's, not A00's value 2
-// (reverse), or nothing is written.
-TEST_P(LateReplies, TheControlWordReadNeverGetsAParametersValue) {
-    drive.SetRegister(RegisterOfParameter(kA00), 2);
-    drive.SetRegister(kRegisterControlWord, 1);
-    DelayTwice(ReadRequest(kA00));
-    ASSERT_TRUE(ReadParameter(port, 1, kA00).Ok());
-    const TransactionReply control = ReadControlWord(port, 1);
-    ExpectOwnValueOrFailure(control, kRegisterControlWord, "control word");
 }
 
 std::string EchoData(const std::string& request) {
