@@ -71,6 +71,8 @@ int ComputeLrc(const char* frame, std::size_t totalLength) {
 }
 
 ExchangeResult ValidateReply(const char* reply, std::size_t received) {
+    // A start character that failed the parity check: a damaged frame, not line noise.
+    if (std::string_view(reply, received).starts_with(kParityMark)) return ExchangeResult::ReplyChecksumError;
     if (received == 0 || reply[0] != ':') return ExchangeResult::ReplyTimeout;
     // Too short for address, function and LRC: something came, but no frame.
     if (received < kShortestReply) return ExchangeResult::ReplyChecksumError;
@@ -105,6 +107,11 @@ int ByteAt(std::string_view frame, std::size_t at) {
 
 constexpr int kFunctionReadRegisters = 0x03;
 constexpr int kExceptionBit = 0x80;
+// ":", address, function, exception code, LRC, CR LF.
+constexpr std::size_t kExceptionReplyLength = 11;
+// ":", address, function, two words, LRC, CR LF: the echoes of functions 06, 08 and 10.
+constexpr std::size_t kEchoReplyLength = 17;
+constexpr std::size_t kEchoedFields = 13;  // ":", address, function and the two words
 
 // The register count of a request to function 03 (its last field), or -1.
 int RegisterCountOf(std::string_view request) {
@@ -115,25 +122,26 @@ int RegisterCountOf(std::string_view request) {
 
 }  // namespace
 
+int FunctionOfFrame(std::string_view frame) { return ByteAt(frame, 3); }
+
 bool ReplyAnswersRequest(std::string_view request, std::string_view reply) {
     const int station = ByteAt(request, 1);
-    const int function = ByteAt(request, 3);
+    const int function = FunctionOfFrame(request);
     if (station < 0 || function < 0 || ByteAt(reply, 1) != station) return false;
-    const int replyFunction = ByteAt(reply, 3);
-    if (replyFunction == (function | kExceptionBit)) return true;
+    const int replyFunction = FunctionOfFrame(reply);
+    if (replyFunction == (function | kExceptionBit)) return reply.size() == kExceptionReplyLength;
     if (replyFunction != function) return false;
-    if (function != kFunctionReadRegisters) return true;
-    // ":", address, function, byte count, the registers, LRC, CR LF.
-    const int count = RegisterCountOf(request);
-    return count >= 0 && ByteAt(reply, 5) == 2 * count && reply.size() == 7 + 4 * static_cast<std::size_t>(count) + 4;
-}
-
-bool RepliesLookAlike(std::string_view request, std::string_view other) {
-    const int function = ByteAt(request, 3);
-    if (function < 0 || ByteAt(request, 1) < 0 || ByteAt(other, 1) != ByteAt(request, 1) ||
-        ByteAt(other, 3) != function)
-        return false;
-    return function != kFunctionReadRegisters || RegisterCountOf(request) == RegisterCountOf(other);
+    if (function == kFunctionReadRegisters) {
+        // ":", address, function, byte count, the registers, LRC, CR LF.
+        const int count = RegisterCountOf(request);
+        return count >= 0 && ByteAt(reply, 5) == 2 * count &&
+               reply.size() == 7 + 4 * static_cast<std::size_t>(count) + 4;
+    }
+    // A write of one register (06) echoes its register and value, a write of several (10)
+    // its first register and count, the diagnostic echo (08) its sub-function and data.
+    const bool echoes = function == 0x06 || function == 0x08 || function == 0x10;
+    return echoes && reply.size() == kEchoReplyLength && request.size() >= kEchoedFields &&
+           reply.substr(0, kEchoedFields) == request.substr(0, kEchoedFields);
 }
 
 int StationOfReply(std::string_view reply) {

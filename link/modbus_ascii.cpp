@@ -55,9 +55,11 @@ std::size_t Read03(char* request, int station, std::int64_t start, std::int64_t 
 
 CModbusAscii::~CModbusAscii() = default;
 
-std::size_t CModbusAscii::EchoTest(char* request, int station) {
-    if (!IsStation(station)) return 0;
-    return Frame(request, station, 0x08, {{0x0000}, {0xA537}});
+std::size_t CModbusAscii::EchoTest(char* request, int station) { return Echo(request, station, kEchoTestData); }
+
+std::size_t CModbusAscii::Echo(char* request, int station, std::int64_t data) {
+    if (!IsStation(station) || !IsField(data)) return 0;
+    return Frame(request, station, 0x08, {{0x0000}, {data}});
 }
 
 std::size_t CModbusAscii::ReadSoftwareVersion(char* request, int station) {
@@ -114,8 +116,6 @@ std::size_t CModbusAscii::ReadRegisters(char* request, int station, std::int64_t
 // ends at the reply's LF; the gap and the 400 ms total still end a reply that breaks
 // off or never comes.
 constexpr auto kPauseBeforeWrite = std::chrono::milliseconds(2);
-// However often the line speaks, the quiet wait before a request ends after this long.
-constexpr auto kLongestQuietWait = 2 * LateReplyGuard::kHorizon;
 
 ExchangeResult CModbusAscii::Exchange(const char* request, std::size_t requestLength, char* reply,
                                       std::size_t replyCapacity, int attempts, std::size_t* received) {
@@ -126,16 +126,11 @@ ExchangeResult CModbusAscii::Exchange(const char* request, std::size_t requestLe
     for (int attempt = 0; attempt < attempts; ++attempt) {
         std::this_thread::sleep_for(kPauseBeforeWrite);
         count = 0;
-        if (IsOpen()) {
-            AwaitLateReplies(sent);
-            // What is still on the line belongs to an earlier request (a reply that came
-            // after its time-out); it must not be taken for the answer to this one.
-            DiscardInput();
-        }
+        // What is still on the line belongs to an earlier request (a reply that came
+        // after its time-out); it must not be taken for the answer to this one.
+        if (IsOpen()) DiscardInput();
         if (Write(request, requestLength) != kErrorSuccess) continue;
-        const Clock::time_point sentAt = Clock::now();
-        lateReplies_.Sent(sent, sentAt);
-        if (trace_) trace_->Record(FrameDirection::Sent, sentAt, sent);
+        if (trace_) trace_->Record(FrameDirection::Sent, Clock::now(), sent);
         if (const std::optional<ExchangeResult> result = AwaitReply(sent, reply, replyCapacity, count)) return *result;
     }
     return ExchangeResult::ReplyTimeout;
@@ -166,10 +161,9 @@ std::optional<ExchangeResult> CModbusAscii::AwaitReply(std::string_view request,
         }
         if (end == 0) return std::nullopt;
         const std::string_view frame(line.data(), end);
-        const bool answersThisRequest = lateReplies_.Received(frame, Clock::now()) == request;
-        if (frame[0] != ':') return std::nullopt;
         const ExchangeResult result = ValidateReply(frame.data(), frame.size());
-        if (result == ExchangeResult::ReplyChecksumError || answersThisRequest) {
+        if (result == ExchangeResult::ReplyTimeout) return std::nullopt;  // no ":" at the first byte
+        if (result == ExchangeResult::ReplyChecksumError || ReplyAnswersRequest(request, frame)) {
             count = std::min(frame.size(), replyCapacity);
             std::memcpy(reply, frame.data(), count);
             return result;
@@ -181,25 +175,6 @@ std::optional<ExchangeResult> CModbusAscii::AwaitReply(std::string_view request,
     }
 }
 
-void CModbusAscii::AwaitLateReplies(std::string_view next) {
-    const Clock::time_point giveUp = Clock::now() + kLongestQuietWait;
-    Clock::time_point lastHeard = Clock::now();
-    std::string pending;
-    std::array<char, kReplyBufferSize> bytes{};
-    for (Clock::time_point now = lastHeard; now < giveUp; now = Clock::now()) {
-        const Clock::duration quiet = lateReplies_.QuietBefore(next, now);
-        if (quiet == Clock::duration::zero()) return;
-        const Clock::time_point end = std::min(lastHeard + quiet, giveUp);
-        std::size_t got = 0;
-        if (now < end) ReadBefore(bytes.data(), bytes.size(), &got, '\n', end);
-        if (got == 0) break;
-        lastHeard = Clock::now();
-        if (trace_) trace_->Record(FrameDirection::Received, lastHeard, {bytes.data(), got});
-        pending.append(bytes.data(), got);
-        for (std::size_t lf; (lf = pending.find('\n')) != std::string::npos; pending.erase(0, lf + 1))
-            lateReplies_.Received(std::string_view(pending).substr(0, lf + 1), lastHeard);
-    }
-    lateReplies_.GiveUpBefore(next);
-}
+bool CModbusAscii::ReopenAfterPortError() { return !PortFailed() || Reopen() == kErrorSuccess; }
 
 }  // namespace telvor

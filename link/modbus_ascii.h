@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "frame_trace.h"
-#include "late_reply_guard.h"
 #include "modbus_transport.h"
 #include "serial_port.h"
 
@@ -22,6 +21,11 @@ inline constexpr std::size_t kRequestBufferSize = 80;
 inline constexpr std::size_t kReplyBufferSize = 80;
 // The shortest reply that can be a frame: ":", address, function, LRC, CR LF.
 inline constexpr std::size_t kShortestReply = 9;
+// How a line with parity hands over a byte that failed the parity check: these two
+// bytes, then the byte as received.
+inline constexpr std::string_view kParityMark{"\377\0", 2};
+// The data of the diagnostic echo of the Link command.
+inline constexpr std::int64_t kEchoTestData = 0xA537;
 
 inline constexpr int kFirstStation = 1;
 inline constexpr int kLastStation = 254;
@@ -56,24 +60,27 @@ int ComputeLrc(const char* frame, std::size_t totalLength);
 
 // Classifies `received` bytes of a reply that begins with ":". A reply shorter
 // than kShortestReply is a ReplyChecksumError: something arrived, but not a frame.
+// So is one whose start character failed the parity check (kParityMark first); a
+// marked byte further on fails the digit or LRC checks.
 ExchangeResult ValidateReply(const char* reply, std::size_t received);
 
 // The k-th register value (k = 0, 1, ...) of a normal reply to function 03,
 // or -1 when the reply is too short to hold it.
 std::int32_t RegisterValueOfReply(std::string_view reply, int k);
 
-// The reply's own station address (positions 1-2), or -1 when it has none.
+// The frame's own station address (positions 1-2), or -1 when it has none.
 int StationOfReply(std::string_view reply);
+// The frame's function code (positions 3-4), or -1 when it has none.
+int FunctionOfFrame(std::string_view frame);
 
-// Whether a reply that validated as ReplyNormal or ReplyException can be the answer
-// to this request: the request's station address and function code (with the high
-// bit set for an exception), and for a normal reply to function 03 exactly the byte
-// count and length of the registers asked for. The content of a write's echo is not
-// compared.
+// Whether a reply that validated as ReplyNormal or ReplyException is the answer to
+// this request: the request's station address and function code (with the high bit
+// set for an exception reply, which is 11 characters long); for a normal reply to
+// function 03 exactly the byte count and length of the registers asked for; for
+// functions 06, 08 and 10 the request's own two words: the register and value of a
+// write of one register, the register and count of a write of several, the
+// sub-function and data of the echo. Anything else answers another request.
 bool ReplyAnswersRequest(std::string_view request, std::string_view reply);
-// Whether replies to the two requests look alike: the same station, the same
-// function and, for function 03, the same number of registers.
-bool RepliesLookAlike(std::string_view request, std::string_view other);
 
 class CModbusAscii : public CSerialPort, public ModbusTransport {
 public:
@@ -86,6 +93,8 @@ public:
     // a field outside 0..65535 or a code index that names no parameter is refused:
     // nothing is written and the result is 0.
     static std::size_t EchoTest(char* request, int station);
+    // The diagnostic echo (function 08, sub-function 0000) with other data.
+    static std::size_t Echo(char* request, int station, std::int64_t data);
     static std::size_t ReadSoftwareVersion(char* request, int station);
     static std::size_t ReadCapacityCode(char* request, int station);
     static std::size_t ReadFrequencyLimits(char* request, int station);
@@ -98,16 +107,19 @@ public:
     // Function 03 of `count` registers from `start` (the simulator's peers and tests use other counts).
     static std::size_t ReadRegisters(char* request, int station, std::int64_t start, std::int64_t count);
 
-    // Up to `attempts` times: pause 2 ms, wait for late replies to earlier requests
-    // whose replies would look like this one's (LateReplyGuard), throw away stale input,
-    // write the request, read the reply (ended by its LF, a 50 ms gap or 400 ms in all).
-    // A reply that begins with ":" is validated; a valid frame that is the reply to
-    // another request (ReplyAnswersRequest, LateReplyGuard) is dropped and the wait goes
+    // Up to `attempts` times: pause 2 ms, throw away stale input, write the request,
+    // read the reply (ended by its LF, a 50 ms gap or 400 ms in all). A reply that
+    // begins with ":" is validated; a valid frame that is not the answer to this request
+    // (ReplyAnswersRequest), a late reply to an earlier one, is dropped and the wait goes
     // on within the same 400 ms; otherwise its result is returned at once. After the
     // last attempt: ReplyTimeout. The reply buffer is not cleared first; `received` (may
     // be omitted) is the length of the reply put there, at most the capacity.
     ExchangeResult Exchange(const char* request, std::size_t requestLength, char* reply,
                             std::size_t replyCapacity, int attempts, std::size_t* received = nullptr) override;
+
+    // After a failure of the port itself the port is opened again by its name, with the
+    // line format it had ("Unable to reopen the port!" when that fails).
+    bool ReopenAfterPortError() override;
 
     // Close, with the port's own message when it was not open.
     void CloseLine() override { Close(); }
@@ -122,11 +134,9 @@ public:
 private:
     std::optional<ExchangeResult> AwaitReply(std::string_view request, char* reply, std::size_t replyCapacity,
                                              std::size_t& count);
-    void AwaitLateReplies(std::string_view next);
 
     FrameTrace* trace_ = nullptr;
     bool frameEndDetection_ = true;
-    LateReplyGuard lateReplies_;
 };
 
 }  // namespace telvor

@@ -1,8 +1,11 @@
 #pragma once
-// What the drive transactions need of a line: one request/reply exchange. The
-// desktop's CModbusAscii and the handheld's line both provide it.
+// What the drive transactions need of a line. The desktop's CModbusAscii and the
+// handheld's line both provide it: one request/reply exchange, the way back from a
+// failed port, and the line's step with its stations (LineSync, kept by the transactions).
 
 #include <cstddef>
+
+#include "line_sync.h"
 
 namespace telvor {
 
@@ -22,6 +25,15 @@ public:
                                     std::size_t replyCapacity, int attempts, std::size_t* received = nullptr) = 0;
     // Closes the line (Unlink).
     virtual void CloseLine() = 0;
+    // Before each attempt: a line whose port failed (a fault of the device, not a time-out)
+    // is opened again by its name, once. False when that failed as well (the user has been
+    // told why): the attempt is not made.
+    virtual bool ReopenAfterPortError() { return true; }
+
+    LineSync& Sync() { return sync_; }
+
+private:
+    LineSync sync_;
 };
 
 }  // namespace telvor

@@ -72,14 +72,22 @@ int MillisecondsUntil(Clock::time_point deadline) {
 
 }  // namespace
 
+tcflag_t InputFlagsForParity(tcflag_t inputFlags, bool parity) {
+    if (!parity) return inputFlags & ~static_cast<tcflag_t>(INPCK | PARMRK);
+    return (inputFlags | INPCK | PARMRK) & ~static_cast<tcflag_t>(IGNPAR | ISTRIP);
+}
+
 CSerialPort::CSerialPort(MessageSink* sink) : sink_(sink) {}
 
 CSerialPort::~CSerialPort() {
-    if (fd_ >= 0) {
-        tcsetattr(fd_, TCSANOW, &savedLine_);
-        ioctl(fd_, TIOCNXCL);
-        close(fd_);
-    }
+    if (fd_ >= 0) CloseDevice();
+}
+
+void CSerialPort::CloseDevice() {
+    tcsetattr(fd_, TCSANOW, &savedLine_);
+    ioctl(fd_, TIOCNXCL);
+    close(fd_);
+    fd_ = -1;
 }
 
 std::int32_t CSerialPort::Fail(std::int32_t code) {
@@ -90,6 +98,11 @@ std::int32_t CSerialPort::Fail(std::int32_t code) {
 std::int32_t CSerialPort::FailFromErrno(int error) {
     lastErrorText_ = std::strerror(error);
     return Fail(CodeOfErrno(error));
+}
+
+std::int32_t CSerialPort::PortFailure(int error) {
+    portFailed_ = true;
+    return FailFromErrno(error);
 }
 
 void CSerialPort::ShowPortMessage(const char* text) {
@@ -123,6 +136,8 @@ std::int32_t CSerialPort::Open(const std::string& name, std::int32_t, std::int32
     }
     fd_ = fd;
     portName_ = name;
+    format_.reset();
+    portFailed_ = false;
     tcflush(fd_, TCIOFLUSH);
     SetupReadTimeouts(0);
     return SetupHandshaking(2);
@@ -130,15 +145,33 @@ std::int32_t CSerialPort::Open(const std::string& name, std::int32_t, std::int32
 
 std::int32_t CSerialPort::Close() {
     lastError_ = 0;
-    if (fd_ < 0) {
+    const bool lost = portFailed_;
+    portFailed_ = false;
+    if (fd_ >= 0) {
+        CloseDevice();
+    } else if (!lost) {
         ShowPortMessage("method called when device is not open!");
-        return 0;
     }
-    tcsetattr(fd_, TCSANOW, &savedLine_);
-    ioctl(fd_, TIOCNXCL);
-    close(fd_);
-    fd_ = -1;
     return 0;
+}
+
+std::int32_t CSerialPort::Reopen() {
+    const std::string name = portName_;
+    const std::optional<LineFormat> format = format_;
+    const int handshaking = handshaking_;
+    const int readTimeoutMode = readTimeoutMode_;
+    if (fd_ >= 0) CloseDevice();
+    std::int32_t result = Open(name, kLinkQueueSize, kLinkQueueSize);
+    if (result == kErrorSuccess && format)
+        result = Setup(format->baudRate, format->dataBits, format->parity, format->stopBits);
+    if (result == kErrorSuccess) result = SetupHandshaking(handshaking);
+    if (result == kErrorSuccess) result = SetupReadTimeouts(readTimeoutMode);
+    if (result == kErrorSuccess) return result;
+    if (fd_ >= 0) CloseDevice();
+    format_ = format;
+    portFailed_ = true;
+    ShowPortMessage(kReopenFailedMessage);
+    return Fail(result);
 }
 
 std::int32_t CSerialPort::Setup(std::int32_t baudRate, std::int32_t dataBits, std::int32_t parity,
@@ -161,6 +194,7 @@ std::int32_t CSerialPort::Setup(std::int32_t baudRate, std::int32_t dataBits, st
         return refuse("stop bits " + std::to_string(stopBits) + ": 0 for one or 2 for two");
     cfsetispeed(&line, speed);
     cfsetospeed(&line, speed);
+    line.c_iflag = InputFlagsForParity(line.c_iflag, parity != 0);
     line.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
     line.c_cflag |= dataBits == 7 ? CS7 : CS8;
     if (parity != 0) line.c_cflag |= PARENB | (parity == 1 ? PARODD : 0);
@@ -180,6 +214,7 @@ std::int32_t CSerialPort::Setup(std::int32_t baudRate, std::int32_t dataBits, st
         lastErrorText_ = "the device does not take this line format";
         return Fail(kErrorInvalidParameter);
     }
+    format_ = LineFormat{baudRate, dataBits, parity, stopBits};
     return 0;
 }
 
@@ -284,9 +319,9 @@ std::int32_t CSerialPort::Write(const void* buffer, std::size_t length, std::siz
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) return FailFromErrno(errno);
+        if (n < 0 && errno != EAGAIN) return PortFailure(errno);
         pollfd waiter{fd_, POLLOUT, 0};
-        if (poll(&waiter, 1, -1) < 0 && errno != EINTR) return FailFromErrno(errno);
+        if (poll(&waiter, 1, -1) < 0 && errno != EINTR) return PortFailure(errno);
     }
     return 0;
 }
@@ -318,7 +353,7 @@ std::int32_t CSerialPort::ReadBefore(void* buffer, std::size_t capacity, std::si
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            const std::int32_t code = FailFromErrno(errno);
+            const std::int32_t code = PortFailure(errno);
             ShowPortMessage("Unable to read the data!");
             return code;
         }
@@ -328,10 +363,11 @@ std::int32_t CSerialPort::ReadBefore(void* buffer, std::size_t capacity, std::si
         if (timed && wait == 0) break;
         pollfd waiter{fd_, POLLIN, 0};
         const int ready = poll(&waiter, 1, wait);
-        if (ready < 0 && errno != EINTR) return FailFromErrno(errno);
+        if (ready < 0 && errno != EINTR) return PortFailure(errno);
         if (ready > 0 && (waiter.revents & POLLIN) == 0 && (waiter.revents & (POLLHUP | POLLERR | POLLNVAL))) {
             // The far end is gone (a pty whose master was closed): this read cannot complete.
             lastErrorText_ = "the line hung up";
+            portFailed_ = true;
             Fail(kErrorDeviceFailure);
             ShowPortMessage("Unable to read the data!");
             return kErrorDeviceFailure;

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,9 @@ inline constexpr std::int32_t kErrorDeviceFailure = 31;  // any other failure of
 // The Link command's queue sizes.
 inline constexpr std::int32_t kLinkQueueSize = 2048;
 
+// Shown when a port that failed cannot be opened again (the adapter was pulled out).
+inline constexpr const char* kReopenFailedMessage = "Unable to reopen the port!\nCheck the adapter.";
+
 // Read time-outs of mode 0: a read ends 50 ms after the last character received
 // or 400 ms after it began, whichever comes first (or when the buffer is full).
 inline constexpr std::chrono::milliseconds kReadIntervalTimeout{50};
@@ -41,6 +45,12 @@ inline constexpr std::chrono::milliseconds kReadTotalTimeout{400};
 // exists (a symlink to any device or pty), else /dev/ttyS<n-1>; a name containing
 // "/" is a path and is used as it is. Other names are returned unchanged.
 std::string DevicePathOfPort(std::string_view name, const std::filesystem::path& programFolder);
+
+// The input flags of a line with or without parity. With parity every byte received is
+// checked (INPCK), and one that fails the check reaches the reader as "\377\0" and the
+// byte (PARMRK), so that the frame it belongs to fails its checks; it is neither dropped
+// (IGNPAR) nor cut to 7 bits (ISTRIP). Without parity nothing is checked or marked.
+tcflag_t InputFlagsForParity(tcflag_t inputFlags, bool parity);
 
 class CSerialPort {
 public:
@@ -69,7 +79,8 @@ public:
     // exclusive use, in raw mode, with read time-outs mode 0 and handshaking mode 2.
     // The queue sizes are kept by the line driver itself on Linux and are not used.
     virtual std::int32_t Open(const std::string& name, std::int32_t inputQueueSize, std::int32_t outputQueueSize);
-    // Restores the line settings found at Open and closes the device.
+    // Restores the line settings found at Open and closes the device. A port left closed
+    // by a failed Reopen is closed quietly.
     virtual std::int32_t Close();
     // Writes the text's characters (up to its NUL).
     virtual std::int32_t Write(const char* text);
@@ -95,6 +106,14 @@ public:
     // Throws away whatever the line has received and not yet been read.
     std::int32_t DiscardInput();
 
+    // Whether a write or read failed in the device itself (an error of the operating
+    // system or a hang-up, not a time-out) since the port was opened.
+    bool PortFailed() const { return portFailed_; }
+    // Closes the port and opens it again by the name of the last Open, with the line
+    // format, handshaking and read time-outs it had. When that fails the port stays
+    // closed, keeps its failure and shows kReopenFailedMessage.
+    std::int32_t Reopen();
+
 protected:
     // A read under the read time-outs whose total time ends at `deadline` instead of
     // 400 ms after it began; it also ends as soon as the byte `last` arrives (-1: no such byte).
@@ -102,9 +121,16 @@ protected:
                             std::chrono::steady_clock::time_point deadline);
 
 private:
+    struct LineFormat {
+        std::int32_t baudRate, dataBits, parity, stopBits;
+    };
     std::int32_t Fail(std::int32_t code);
     std::int32_t FailFromErrno(int error);
+    // A failure of the device during a write or read.
+    std::int32_t PortFailure(int error);
     void ShowPortMessage(const char* text);
+    // Restores the line settings found at Open and closes the open device.
+    void CloseDevice();
 
     MessageSink* sink_;
     std::filesystem::path programFolder_;
@@ -114,6 +140,8 @@ private:
     std::string lastErrorText_;
     int readTimeoutMode_ = 0;
     int handshaking_ = 0;
+    std::optional<LineFormat> format_;  // the last line format Setup applied
+    bool portFailed_ = false;
     termios savedLine_{};  // the line settings found at Open, restored by Close
 };
 

@@ -6,20 +6,25 @@
 namespace telvor {
 namespace {
 
-// Runs a built request (length 0: refused) with the repeat rule and decodes
-// `valueCount` register values of a normal reply.
-TransactionReply Run(ModbusTransport& port, const char* request, std::size_t length, std::size_t capacity,
-                     int attempts, int valueCount) {
+using Request = std::array<char, kRequestBufferSize>;
+
+// The attempts of one request with the repeat rule, and the decoding of `valueCount`
+// register values of a normal reply; the line's step with the station is settled after them.
+TransactionReply Attempts(ModbusTransport& port, std::string_view request, std::size_t capacity, int attempts,
+                          int valueCount) {
     TransactionReply transaction;
-    if (length == 0) {
-        transaction.requestRefused = true;
-        return transaction;
-    }
     std::array<char, kReplyBufferSize> reply{};
     std::size_t received = 0;
+    bool anAttemptFailed = false;
     for (int attempt = 0; attempt < attempts; ++attempt) {
         reply.fill(0);
-        transaction.result = port.Exchange(request, length, reply.data(), capacity, 1, &received);
+        received = 0;
+        if (!port.ReopenAfterPortError()) {
+            transaction.result = ExchangeResult::ReplyTimeout;
+            anAttemptFailed = true;
+            break;
+        }
+        transaction.result = port.Exchange(request.data(), request.size(), reply.data(), capacity, 1, &received);
         ++transaction.exchanges;
         // A normal reply without the values asked for would be decoded from its LRC and CR LF.
         if (transaction.result == ExchangeResult::ReplyNormal && valueCount > 0 &&
@@ -27,7 +32,11 @@ TransactionReply Run(ModbusTransport& port, const char* request, std::size_t len
             transaction.result = ExchangeResult::ReplyChecksumError;
         if (transaction.result == ExchangeResult::ReplyNormal || transaction.result == ExchangeResult::ReplyException)
             break;
+        anAttemptFailed = true;
     }
+    const bool answered =
+        transaction.result == ExchangeResult::ReplyNormal || transaction.result == ExchangeResult::ReplyException;
+    port.Sync().Settle(request, answered, anAttemptFailed);
     transaction.reply.assign(reply.data(), received);
     transaction.replyStation = StationOfReply(transaction.reply);
     if (transaction.result == ExchangeResult::ReplyNormal)
@@ -36,7 +45,27 @@ TransactionReply Run(ModbusTransport& port, const char* request, std::size_t len
     return transaction;
 }
 
-using Request = std::array<char, kRequestBufferSize>;
+// Runs a built request (length 0: refused). A station that is out of step is first
+// brought back in step by an echo of fresh data with as many attempts; when the echo
+// is not answered the request is not sent and the transaction ends as the echo did.
+TransactionReply Run(ModbusTransport& port, const char* request, std::size_t length, std::size_t capacity,
+                     int attempts, int valueCount) {
+    if (length == 0) {
+        TransactionReply refused;
+        refused.requestRefused = true;
+        return refused;
+    }
+    const std::string_view sent(request, length);
+    LineSync& sync = port.Sync();
+    if (sync.NeedsEcho(sent)) {
+        Request echo{};
+        const std::size_t echoLength = CModbusAscii::Echo(echo.data(), StationOfReply(sent), sync.FreshEchoData());
+        TransactionReply resync = Attempts(port, {echo.data(), echoLength}, kEchoReplyCapacity, attempts, 0);
+        if (!resync.Ok()) return resync;
+    }
+    return Attempts(port, sent, capacity, attempts, valueCount);
+}
+
 
 TransactionReply RunRead(ModbusTransport& port, std::size_t (*build)(char*, int), int station, int valueCount) {
     Request request{};

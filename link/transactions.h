@@ -30,7 +30,7 @@ struct TransactionReply {
     // requestRefused set.
     ExchangeResult result = ExchangeResult::ReplyTimeout;
     bool requestRefused = false;
-    int exchanges = 0;                  // exchanges made (each sends the request once)
+    int exchanges = 0;                  // exchanges made (each sends the request, or the echo that failed, once)
     std::vector<std::uint16_t> values;  // decoded register values of a ReplyNormal, in register order
     int replyStation = -1;              // the reply's own address field, -1 when nothing came
     std::string reply;                  // the bytes of the last reply
@@ -40,7 +40,11 @@ struct TransactionReply {
 
 // Repeats while the result is ReplyTimeout or ReplyChecksumError and attempts
 // remain; a ReplyException is never repeated. A normal reply to function 03 that
-// holds fewer values than asked for counts as ReplyChecksumError.
+// holds fewer values than asked for counts as ReplyChecksumError. Before the first
+// attempt a station whose earlier attempts may still be answered is brought back in
+// step (LineSync); a station that does not answer that echo fails as a silent one does,
+// and the request is not sent. Before every attempt a failed port is reopened
+// (ModbusTransport::ReopenAfterPortError); when that fails no attempt is made.
 TransactionReply EchoTest(ModbusTransport& port, int station, int attempts = kEchoAttemptsSingle);
 TransactionReply ReadSoftwareVersion(ModbusTransport& port, int station);  // one value
 TransactionReply ReadCapacityCode(ModbusTransport& port, int station);     // one value

@@ -31,8 +31,8 @@ ExchangeResult CGSMModbusAscii::ExchangeOnce(const char* request, std::size_t le
         ReadProc(taken.data(), &got);
         received = std::min<std::size_t>(got, replyCapacity);
         std::copy_n(taken.begin(), received, reply);
-        if (received == 0 || reply[0] != ':') return ExchangeResult::ReplyTimeout;
         const ExchangeResult result = ValidateReply(reply, received);
+        if (result == ExchangeResult::ReplyTimeout) return result;  // no ":" at the first byte
         if (result == ExchangeResult::ReplyChecksumError || ReplyAnswersRequest(sent, {reply, received}))
             return result;
     }

@@ -6,6 +6,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$build/bench/exchange_bench" "$build/sim/telvor-sim" 38400 100
 # The flows: full read against the line limit, pymodbus and gap-ended reads; full write; scan of 1-10.
 "$build/bench/telvor-bench" "$build/sim/telvor-sim" "$here/bench/pymodbus_read.py" "${BENCH_RUNS:-5}"
+# The full read from a station that misses every second or third request, beside the clean read.
+"$build/bench/telvor-lossy-bench" "$build/sim/telvor-sim" "${BENCH_RUNS:-5}" "${BENCH_LOSSY_RUNS:-1}"
 # Block reads and write with verify against their line limits; telvorctl backup of 10 stations.
 "$build/bench/telvor-block-bench" "$build/sim/telvor-sim" "$build/cli/telvorctl" "${BENCH_RUNS:-5}"
 # The monitor: one station's tick and a page of five stations against the line limit.

@@ -202,8 +202,9 @@ void PtyServer::TakeBytes(const char* bytes, std::size_t count) {
         if (!reply) continue;
         auto due = now + reply->delay + LineTime(frame.size(), reply->bytes.size(), options_.baud);
         if (options_.baud > 0) due += options_.turnaround;
+        // A drive answers in the order it was asked: no reply overtakes one held back longer.
+        if (!pending_.empty()) due = std::max(due, pending_.back().due);
         pending_.push_back({due, std::move(reply->bytes)});
-        std::stable_sort(pending_.begin(), pending_.end(), [](const Pending& a, const Pending& b) { return a.due < b.due; });
     }
     // A line that never ends in LF is noise, not a frame in the making.
     if (received_.size() > 1024) received_.clear();

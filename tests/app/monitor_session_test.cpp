@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
+
 #include "flow_rig.h"
 #include "monitor_paging.h"
 #include "monitor_texts.h"
 #include "parameter_catalogue.h"
+#include "read_flow.h"
 #include "transactions.h"
 
 namespace telvor {
@@ -228,6 +232,46 @@ TEST(MonitorSession, TimeOutContinueKeepsPollingAbortEndsByWindow) {
         rig.session.TimerTick();
         EXPECT_EQ(rig.NewFrames(), PollFrames(2)) << "only station 1 is off the poll";
     }
+}
+
+// The adapter is pulled out while a station is monitored, then plugged in again: after
+// "Continue" the monitor goes on, and so does a Read, without Unlink and Link.
+TEST(MonitorSession, AfterAReplugContinueKeepsMonitoringWithoutLinkingAgain) {
+    namespace fs = std::filesystem;
+    const std::vector<std::string> line = {"--stations", "1", "--model", "8"};
+    const std::string folder = testing::MakeTempFolder();
+    const std::string adapter = folder + "/adapter";
+    auto before = std::make_unique<testing::SimLine>(line);
+    ASSERT_TRUE(before->Started());
+    fs::create_symlink(fs::read_symlink(before->LinkPath()), adapter);
+    CSolvaneApp app;
+    ScriptedUserInterface ui;
+    MonitorSession session(app, ui);
+    app.linkPath = adapter;
+    std::optional<LinkDialogData> data = BeginLinkCommand(app);
+    ASSERT_TRUE(data && FinishLinkCommand(app, ui, LinkDialogAction::Link, *data));
+    ASSERT_TRUE(session.StartSingle(1));
+
+    before.reset();
+    fs::remove(adapter);
+    ui.dialogAnswers = {DialogResult::Ok};
+    session.TimerTick();
+    EXPECT_EQ(ui.shown, (Shown{std::string("message ") + kApplicationTitle + "|" + kReopenFailedMessage,
+                               "monitor-message Communication error!!\nStation: 001"}));
+
+    testing::SimLine after(line);
+    ASSERT_TRUE(after.Started());
+    ASSERT_TRUE(after.Control("register 1 8 4100"));
+    fs::create_symlink(fs::read_symlink(after.LinkPath()), adapter);
+    ui.shown.clear();
+    session.TimerTick();
+    EXPECT_EQ(ui.shown, Shown{});
+    EXPECT_EQ(session.Station(1).highLimit, 4100);
+    EXPECT_TRUE(app.Link().linked);
+    EXPECT_TRUE(ReadAllParameters(app, ui, 1, {}).ok);
+    EXPECT_TRUE(ui.ShownStartingWith("message").empty());
+    EXPECT_TRUE(ui.ShownStartingWith("dialog").empty());
+    testing::RemoveFolder(folder);
 }
 
 }  // namespace

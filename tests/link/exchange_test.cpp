@@ -80,6 +80,10 @@ TEST(RepeatRule, RepeatsTimeOutsAndChecksumErrorsButNeverAnException) {
         {"exception is final", {":0183522A\r\n", good}, ReplyException, 1},
         {"stray byte before the frame", {std::string("\0", 1) + good, good}, ReplyNormal, 2},
         {"normal reply without its value", {":010300FC\r\n", good}, ReplyNormal, 2},
+        // A byte that failed the parity check comes as "\377\0" and the byte.
+        {"parity error on the start character", {std::string("\377\0", 2) + good, good}, ReplyNormal, 2},
+        {"parity errors three times", std::deque<std::string>(3, std::string(":0103\377\0", 7) + good.substr(5)),
+         ReplyChecksumError, 3},
     };
     for (const auto& c : cases) {
         ScriptedDrive drive(c.replies);
@@ -108,13 +112,15 @@ TEST(RepeatRule, EchoWhileScanningMakesTwoAttempts) {
     EXPECT_EQ(drive.Requests(), (std::vector<std::string>{":09080000A53713\r\n", ":09080000A53713\r\n"}));
 }
 
-TEST(Transactions, AWriteReplyOfOtherContentConfirms) {
-    ScriptedDrive drive({":011000000000EF\r\n"});
+// The echo of another write (register 0, count 0) confirms nothing.
+TEST(Transactions, AWriteReplyOfOtherContentIsNoConfirmation) {
+    const std::string other = ":011000000000EF\r\n";
+    ScriptedDrive drive({other, other, other});
     CModbusAscii port;
     ASSERT_EQ(port.Open(drive.Path(), kLinkQueueSize, kLinkQueueSize), 0);
     const TransactionReply write = WriteParameter(port, 1, 2, 6000);
-    EXPECT_EQ(write.result, ReplyNormal);
-    EXPECT_EQ(drive.Requests().back(), ":0110000800010217705D\r\n");
+    EXPECT_EQ(write.result, ReplyTimeout);
+    EXPECT_EQ(drive.Requests(), std::vector<std::string>(3, ":0110000800010217705D\r\n"));
 }
 
 struct NotAnAnswerCase {

@@ -5,9 +5,12 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "modbus_ascii.h"
 #include "parameter_keys.h"
+#include "test_frames.h"
 
 namespace telvor {
 namespace {
@@ -114,6 +117,65 @@ TEST(ValidateReply, ClassifiesEveryKindOfReply) {
         {"half frame", ":0103020", ReplyChecksumError},
     };
     for (const auto& c : cases) EXPECT_EQ(ValidateReply(c.reply.data(), c.reply.size()), c.result) << c.name;
+}
+
+// A byte that failed the parity check comes marked ("\377\0" before it): wherever it
+// stands, even on the ":" or the CR LF, the reply is a checksum error, never a valid
+// frame and never no reply at all.
+TEST(ValidateReply, AParityMarkedByteAnywhereIsAChecksumError) {
+    for (const std::string good : {":010302000CEE\r\n", ":0183522A\r\n", ":01080000A5371B\r\n"}) {
+        for (std::size_t at = 0; at < good.size(); ++at) {
+            std::string marked = good;
+            marked.insert(at, kParityMark);
+            EXPECT_EQ(ValidateReply(marked.data(), marked.size()), ExchangeResult::ReplyChecksumError)
+                << good << " marked at " << at;
+        }
+    }
+    const std::string doubled = "\377\377:010302000CEE\r\n";  // a byte 0xFF that passed the check
+    EXPECT_EQ(ValidateReply(doubled.data(), doubled.size()), ExchangeResult::ReplyTimeout);
+}
+
+struct AnswerCase {
+    const char* name;
+    std::string reply;  // without LRC and CR LF
+    bool answers;
+};
+
+// A reply answers its request only when it carries the request's station and function
+// and, for each function, what identifies the request.
+TEST(ReplyAnswersRequest, TakesOnlyTheRepliesThatEchoTheRequest) {
+    const std::pair<std::string, std::vector<AnswerCase>> requests[] = {
+        {Built([](char* r) { return CModbusAscii::ReadSoftwareVersion(r, 1); }),
+         {{"one register", ":0103020001", true},
+          {"two registers", ":01030400010002", false},
+          {"another station", ":0203020001", false},
+          {"another function", ":0104020001", false},
+          {"exception", ":018352", true},
+          {"exception with more behind it", ":01835200", false},
+          {"another function's exception", ":019052", false}}},
+        {Built([](char* r) { return CModbusAscii::WriteParameter(r, 1, 192, 10); }),
+         {{"its register and count", ":0110000A0001", true},
+          {"b93's register", ":0110000B0001", false},
+          {"another count", ":0110000A0002", false},
+          {"exception", ":019054", true},
+          {"a single write's echo", ":0106000A0001", false}}},
+        {Built([](char* r) { return CModbusAscii::WriteRegister(r, 1, kRegisterControlWord, 2); }),
+         {{"its register and value", ":010600E60002", true},
+          {"another value", ":010600E60003", false},
+          {"another register", ":010600E70002", false},
+          {"exception", ":018654", true}}},
+        {Built([](char* r) { return CModbusAscii::EchoTest(r, 1); }),
+         {{"its data", ":01080000A537", true},
+          {"other data", ":010800001234", false},
+          {"another sub-function", ":01080001A537", false}}},
+    };
+    for (const auto& [request, cases] : requests) {
+        for (const AnswerCase& c : cases) {
+            const std::string reply = testing::WithLrc(c.reply);
+            ASSERT_NE(ValidateReply(reply.data(), reply.size()), ExchangeResult::ReplyChecksumError) << c.name;
+            EXPECT_EQ(ReplyAnswersRequest(request, reply), c.answers) << request << ": " << c.name;
+        }
+    }
 }
 
 TEST(RegisterOfParameter, FollowsTheRegisterMap) {

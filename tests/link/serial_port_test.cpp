@@ -188,11 +188,15 @@ TEST_F(SerialPortTest, SetupSetsTheLineFormatAndRefusesOthers) {
     // as a real port refuses one it cannot do, and the line stays as it was.
     for (const Format f : {Format{9600, 7, 2, 0}, Format{19200, 8, 1, 2}, Format{38400, 7, 0, 0}}) {
         const std::int32_t result = port.Setup(f.baud, f.dataBits, f.parity, f.stopBits);
+        termios now{};
+        ASSERT_EQ(tcgetattr(port.Handle(), &now), 0);
         if (result == 0) {
             expectFormat(f);
+            EXPECT_EQ((now.c_iflag & (INPCK | PARMRK)) != 0, f.parity != 0) << "parity is checked with the line";
         } else {
             EXPECT_EQ(result, kErrorInvalidParameter);
             EXPECT_EQ(port.GetDataBits(), 8);
+            EXPECT_EQ(now.c_iflag & (INPCK | PARMRK), 0u);
         }
     }
     ASSERT_EQ(port.Setup(4800, 8, 0, 0), 0);
@@ -201,6 +205,14 @@ TEST_F(SerialPortTest, SetupSetsTheLineFormatAndRefusesOthers) {
     EXPECT_EQ(port.Setup(9600, 8, 3, 0), kErrorInvalidParameter);
     EXPECT_EQ(port.Setup(9600, 8, 0, 1), kErrorInvalidParameter);
     EXPECT_EQ(port.GetBaudRate(), 4800) << "a refused format changes nothing";
+}
+
+// With parity a byte that fails the check is marked, never dropped or passed as if good.
+TEST(InputFlagsForParity, ChecksAndMarksParityOnlyWhenTheLineHasIt) {
+    const tcflag_t everything = INPCK | PARMRK | IGNPAR | ISTRIP | IXON;
+    EXPECT_EQ(InputFlagsForParity(0, true), static_cast<tcflag_t>(INPCK | PARMRK));
+    EXPECT_EQ(InputFlagsForParity(everything, true), static_cast<tcflag_t>(INPCK | PARMRK | IXON));
+    EXPECT_EQ(InputFlagsForParity(everything, false), static_cast<tcflag_t>(IGNPAR | ISTRIP | IXON));
 }
 
 TEST_F(SerialPortTest, HandshakingModesAreKeptAndOthersLeaveTheLineAlone) {

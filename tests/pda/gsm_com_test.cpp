@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "child_process.h"
+#include "delaying_drive.h"
 #include "gsm_modbus_ascii.h"
 #include "pty_pair.h"
 #include "test_frames.h"
@@ -114,6 +115,7 @@ TEST_F(GsmComTest, ExchangeClassifiesTheReply) {
         {WithLrc(":018352"), ExchangeResult::ReplyException},
         {":010302000C00\r\n", ExchangeResult::ReplyChecksumError},
         {"010302000CEE\r\n", ExchangeResult::ReplyTimeout},
+        {std::string("\377\0", 2) + kVersionReply, ExchangeResult::ReplyChecksumError},  // a parity error on the ":"
         {"", ExchangeResult::ReplyTimeout},
         // A late reply of another request is passed over; the wait goes on for this one's.
         {WithLrc(":0203020007") + kVersionReply, ExchangeResult::ReplyNormal},
@@ -147,6 +149,18 @@ TEST_F(GsmComTest, TransactionsRepeatAFailedCallThreeTimesAtMost) {
     ASSERT_TRUE(version.Ok());
     EXPECT_EQ(version.values, std::vector<std::uint16_t>{12});
     EXPECT_EQ(ReadSoftwareVersion(port, 1).result, ExchangeResult::ReplyTimeout);
+}
+
+// The handheld's transactions keep the line in step as the desktop's do: A00's reply
+// comes after the first attempt's wait and the repeat's later still; A01 must get its own.
+TEST(GsmComLate, ALateReplyIsNeverTakenForTheNextParameter) {
+    testing::DelayingDrive drive;
+    CGSMModbusAscii port;
+    ASSERT_EQ(port.Open(drive.Path()), 0);
+    char frame[kRequestBufferSize] = {};
+    drive.Delay({frame, CModbusAscii::ReadParameter(frame, 1, 0)}, {600ms, 1000ms});
+    EXPECT_EQ(ReadParameter(port, 1, 0).values, std::vector<std::uint16_t>{drive.Register(RegisterOfParameter(0))});
+    EXPECT_EQ(ReadParameter(port, 1, 1).values, std::vector<std::uint16_t>{drive.Register(RegisterOfParameter(1))});
 }
 
 TEST_F(GsmComTest, CloseEndsTheThreadAndOpenStartsAFreshOne) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -118,6 +119,29 @@ TEST(SimFaults, EachFaultGivesItsResultAfterTheRightNumberOfAttempts) {
     }
     // A fault of one station leaves the other alone.
     EXPECT_EQ(ReadCapacityCode(port, 2).result, ReplyNormal);
+}
+
+// As one request at a time on a real line: a reply held back holds back the replies
+// to everything asked after it, even of another station.
+TEST(SimLineTiming, AnswersInTheOrderItWasAsked) {
+    TempDir dir;
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start(dir, {"--stations", "1-2", "--fault", "1:delay=300"}));
+    CSerialPort port;
+    ASSERT_EQ(port.Open(sim.link, kLinkQueueSize, kLinkQueueSize), 0);
+    char first[kRequestBufferSize] = {};
+    char second[kRequestBufferSize] = {};
+    ASSERT_EQ(port.Write(first, CModbusAscii::ReadCapacityCode(first, 1)), 0);
+    ASSERT_EQ(port.Write(second, CModbusAscii::ReadCapacityCode(second, 2)), 0);
+    std::string replies;
+    for (int i = 0; i < 20 && std::count(replies.begin(), replies.end(), '\n') < 2; ++i) {
+        char buffer[kReplyBufferSize];
+        std::size_t got = 0;
+        port.Read(buffer, sizeof buffer, &got);
+        replies.append(buffer, got);
+    }
+    EXPECT_EQ(StationOfReply(replies), 1) << replies;
+    EXPECT_EQ(std::count(replies.begin(), replies.end(), '\n'), 2) << replies;
 }
 
 TEST(SimLineTiming, HoldsEachReplyForTheTimeOfTheLine) {

@@ -46,4 +46,16 @@ std::string PtyPair::Receive(std::chrono::milliseconds wait) {
     return received;
 }
 
+std::string PtyPair::ReceiveAvailable(std::chrono::milliseconds wait) {
+    std::string received;
+    char buffer[256];
+    pollfd waiter{master_, POLLIN, 0};
+    for (int timeout = static_cast<int>(wait.count()); poll(&waiter, 1, timeout) > 0; timeout = 0) {
+        const ssize_t n = read(master_, buffer, sizeof buffer);
+        if (n <= 0) break;
+        received.append(buffer, static_cast<std::size_t>(n));
+    }
+    return received;
+}
+
 }  // namespace telvor::testing

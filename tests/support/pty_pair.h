@@ -18,6 +18,8 @@ public:
     void Send(const std::string& bytes);
     // Everything that arrives within the time-out after the last byte (at least `wait` for the first).
     std::string Receive(std::chrono::milliseconds wait = std::chrono::milliseconds(200));
+    // What has arrived, after waiting at most `wait` for the first byte; no wait for more.
+    std::string ReceiveAvailable(std::chrono::milliseconds wait);
 
 private:
     int master_ = -1;
