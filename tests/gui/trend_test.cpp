@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QKeySequence>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -242,8 +243,8 @@ private slots:
         for (const Step& step : steps) {
             PressKey(w.window, step.key);
             QVERIFY(w.window.isVisible());
-            QVERIFY2(std::abs(w.chart.Shown().from - step.from) < 0.01, qPrintable(QTest::toString(step.key)));
-            QVERIFY2(std::abs(w.chart.Shown().to - step.to) < 0.01, qPrintable(QTest::toString(step.key)));
+            QVERIFY2(std::abs(w.chart.Shown().from - step.from) < 0.01, qPrintable(QKeySequence(step.key).toString()));
+            QVERIFY2(std::abs(w.chart.Shown().to - step.to) < 0.01, qPrintable(QKeySequence(step.key).toString()));
             QCOMPARE(w.PauseText(), QString(step.pause));
         }
         // Paused, the polls go on into the record and the view stays; Space follows them again.
