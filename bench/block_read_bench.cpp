@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "line_limit.h"
 #include "link_flow.h"
 #include "parameter_block_reader.h"
 #include "read_flow.h"
@@ -31,29 +32,8 @@ extern char** environ;
 namespace telvor {
 namespace {
 
-constexpr int kBaud = 38400;
-constexpr double kTurnaround = 0.002;  // telvor-sim's default
+constexpr int kBaud = kLimitBaud;
 constexpr int kStations = 10;
-
-// Time on the line of one read of `count` registers: request, reply, turnaround.
-double ReadOnTheLine(int count) {
-    return (static_cast<double>(kRequestLength) + 11 + 4 * count) * 10.0 / kBaud + kTurnaround;
-}
-
-std::vector<int> AllCodes() {
-    std::vector<int> codes;
-    for (int slot = 0; slot < kParameterCount; ++slot) codes.push_back(CodeIndexOfSlot(slot));
-    return codes;
-}
-
-// Version, capacity and the parameters one at a time, or in blocks of at most `block`.
-double ReadLimit(int block) {
-    double seconds = 2 * ReadOnTheLine(1);
-    for (const RegisterRun& run : RegisterRuns(AllCodes()))
-        for (std::size_t at = 0; at < run.codes.size(); at += static_cast<std::size_t>(block))
-            seconds += ReadOnTheLine(static_cast<int>(std::min<std::size_t>(block, run.codes.size() - at)));
-    return seconds;
-}
 
 double MedianOf(std::vector<double> runs) {
     const auto middle = runs.begin() + static_cast<long>(runs.size() / 2);

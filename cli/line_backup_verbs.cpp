@@ -5,6 +5,10 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <numeric>
+#include <optional>
+#include <thread>
+#include <vector>
 #include <string>
 
 #include "document_file.h"
@@ -21,11 +25,13 @@ int RunRestore(std::span<const std::string> arguments);
 
 constexpr Verb kVerbs[] = {
     {"backup", "--stations TEXT [--block-read [--block-size N]] DIR " TELVORCTL_LINK_OPTIONS,
-     "read every answering station of TEXT into DIR/Station_NNN.vx3, keeping the titles of a file already there",
+     "read every answering station of TEXT into DIR/Station_NNN.vx3, keeping the titles of a file already there; "
+     "--port P --stations TEXT given again for each further line backs the lines up at the same time",
      RunBackup},
     {"restore", "--stations TEXT [--verify [--block-read]] DIR " TELVORCTL_LINK_OPTIONS,
      "write DIR/Station_NNN.vx3 into each station of TEXT as the Write command does; every file is opened "
-     "and checked first, and one bad file writes nothing",
+     "and checked first, and one bad file writes nothing; several --port P --stations TEXT restore the lines "
+     "at the same time",
      RunRestore},
 };
 
@@ -64,37 +70,100 @@ bool BackUpStation(CSolvaneApp& app, UserInterface& ui, const std::string& folde
     return written.ok;
 }
 
+using StationWork = std::function<bool(CSolvaneApp&, UserInterface&, bool answered, int station)>;
+
 // Links to the line of TEXT and runs `station` for each of its stations, in order;
-// the summary line follows. Exit status 1 when any station failed.
-int ForEachStation(const LinkCommandLine& line, const char* done,
-                   const std::function<bool(CSolvaneApp&, UserInterface&, bool answered, int station)>& station) {
+// gives how many succeeded.
+int ForEachStation(const LinkCommandLine& line, const StationWork& station) {
     CSolvaneApp app;
-    if (!PrepareApp(app, line)) return kExitFailed;
+    if (!PrepareApp(app, line)) return 0;
     ConsoleUserInterface ui(line.answers);
     const bool linked = LinkTo(app, ui, *line.stations);
-    const int count = static_cast<int>(line.stationList.size());
     int succeeded = 0;
     for (const int number : line.stationList) {
         succeeded += station(app, ui, linked && Answered(app, number), number) ? 1 : 0;
         std::fflush(stdout);
     }
     CloseLink(app);
-    std::printf("%d stations %s, %d failed\n", succeeded, done, count - succeeded);
-    return succeeded == count ? kExitOk : kExitFailed;
+    return succeeded;
+}
+
+// Runs every line, each in a worker of its own when there are several (the stations of
+// one line are asked one at a time; different lines need not wait for each other); the
+// summary line over all follows. Exit status 1 when any station failed.
+int ForEachLine(const std::vector<LinkCommandLine>& lines, const char* done, const StationWork& station) {
+    std::vector<int> succeeded(lines.size(), 0);
+    if (lines.size() == 1) {
+        succeeded[0] = ForEachStation(lines[0], station);
+    } else {
+        std::vector<std::thread> workers;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            workers.emplace_back([&, i] { succeeded[i] = ForEachStation(lines[i], station); });
+        for (std::thread& worker : workers) worker.join();
+    }
+    int count = 0;
+    for (const LinkCommandLine& line : lines) count += static_cast<int>(line.stationList.size());
+    const int ok = std::accumulate(succeeded.begin(), succeeded.end(), 0);
+    std::printf("%d stations %s, %d failed\n", ok, done, count - ok);
+    return ok == count ? kExitOk : kExitFailed;
+}
+
+// The command lines of the lines a verb works on. With --port given more than once,
+// each --port takes the --stations that follows it (before the next --port), and every
+// other word goes to each line; otherwise there is one line, the command line itself.
+// Nothing when a line lacks its --stations or has two, or when a station is on two
+// lines (its file in DIR would be written twice).
+std::optional<std::vector<LinkCommandLine>> ParseLines(std::span<const std::string> arguments) {
+    std::vector<std::string> shared;
+    std::vector<std::vector<std::string>> own;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        const bool valued = i + 1 < arguments.size();
+        if (word == "--port" && valued) {
+            own.push_back({word, arguments[++i]});
+        } else if (word == "--stations" && valued && !own.empty()) {
+            own.back().insert(own.back().end(), {word, arguments[++i]});
+        } else {
+            shared.push_back(word);
+        }
+    }
+    std::vector<LinkCommandLine> lines;
+    if (own.size() <= 1) {
+        LinkCommandLine line;
+        if (!ParseCommandLine(arguments, line) || !line.stations || line.positional.size() != 1) return std::nullopt;
+        lines.push_back(std::move(line));
+        return lines;
+    }
+    if (std::find(shared.begin(), shared.end(), "--stations") != shared.end()) return std::nullopt;
+    std::vector<int> named;
+    for (const std::vector<std::string>& port : own) {
+        std::vector<std::string> words = shared;
+        words.insert(words.end(), port.begin(), port.end());
+        LinkCommandLine line;
+        if (port.size() != 4 || !ParseCommandLine(words, line) || line.positional.size() != 1) return std::nullopt;
+        for (const int station : line.stationList) {
+            if (std::find(named.begin(), named.end(), station) != named.end()) {
+                std::fprintf(stderr, "telvorctl: station %d is on two lines\n", station);
+                return std::nullopt;
+            }
+            named.push_back(station);
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 int RunBackup(std::span<const std::string> arguments) {
-    LinkCommandLine line;
-    if (!ParseCommandLine(arguments, line) || !line.stations || line.positional.size() != 1)
-        return UsageError(kVerbs[0]);
-    const std::string& folder = line.positional[0];
+    const std::optional<std::vector<LinkCommandLine>> lines = ParseLines(arguments);
+    if (!lines) return UsageError(kVerbs[0]);
+    const std::string& folder = lines->front().positional[0];
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (!std::filesystem::is_directory(folder, ec)) {
         ShowMessage("Cannot make the folder " + folder + ".");
         return kExitFailed;
     }
-    return ForEachStation(line, "backed up", [&](CSolvaneApp& app, UserInterface& ui, bool answered, int station) {
+    return ForEachLine(*lines, "backed up", [&](CSolvaneApp& app, UserInterface& ui, bool answered, int station) {
         const bool ok = answered && BackUpStation(app, ui, folder, station);
         std::printf("%s %s\n", StationLabel(station).c_str(), ok ? "OK" : "FAILED");
         return ok;
@@ -145,15 +214,18 @@ StationWriteResult RestoreStation(CSolvaneApp& app, UserInterface& ui, bool veri
 }
 
 int RunRestore(std::span<const std::string> arguments) {
-    LinkCommandLine line;
-    if (!ParseCommandLine(arguments, line) || !line.stations || line.positional.size() != 1)
-        return UsageError(kVerbs[1]);
-    std::optional<std::map<int, CSolvaneDoc>> documents =
-        OpenStationFiles(line.positional[0], line.stationList);
+    const std::optional<std::vector<LinkCommandLine>> lines = ParseLines(arguments);
+    if (!lines) return UsageError(kVerbs[1]);
+    std::vector<int> stations;
+    for (const LinkCommandLine& line : *lines)
+        stations.insert(stations.end(), line.stationList.begin(), line.stationList.end());
+    // The map is complete before the workers start; each takes only its own stations' documents.
+    std::optional<std::map<int, CSolvaneDoc>> documents = OpenStationFiles(lines->front().positional[0], stations);
     if (!documents) return kExitFailed;
-    return ForEachStation(line, "restored", [&](CSolvaneApp& app, UserInterface& ui, bool answered, int station) {
+    const bool verify = lines->front().verify;
+    return ForEachLine(*lines, "restored", [&](CSolvaneApp& app, UserInterface& ui, bool answered, int station) {
         const StationWriteResult result =
-            RestoreStation(app, ui, line.verify, answered, station, std::move(documents->at(station)));
+            RestoreStation(app, ui, verify, answered, station, std::move(documents->at(station)));
         std::printf("%s\n", StationResultLine(result).c_str());
         return result.ok;
     });

@@ -17,6 +17,7 @@
 #include "print_verb.h"
 #endif
 #include "monitor_verbs.h"
+#include "ports_verb.h"
 #include "telvor_version.h"
 #include "verb.h"
 
@@ -26,7 +27,7 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), LineBackupVerbs(), MonitorVerbs(),
+    for (auto group : {FileVerbs(), LinkVerbs(), PortsVerbs(), LineVerbs(), LineBackupVerbs(), MonitorVerbs(),
                        CompareVerbs(), DefiniteVerbs()})
         verbs.insert(verbs.end(), group.begin(), group.end());
 #if TELVOR_PRINT_VERB

@@ -11,7 +11,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include "serial_port.h"
@@ -27,13 +26,15 @@ using Clock = std::chrono::steady_clock;
 // buffer holds the reply; only the program touches it until it arms the next wait.
 enum class Receive { Blocked, Waiting, Storing, Stored };
 
-// Longer than any line the line discipline assembles, so that one read takes a whole
-// reply and nothing of it is left for the next exchange.
+// The longest line the read thread assembles; bytes beyond it without a line feed are dropped.
 constexpr std::size_t kLineCapacity = 4096;
 
 struct SharedLine {
     CSerialPort port;
     const CGSMCom* owner = nullptr;
+    // Bytes received and not yet taken as a line: the read thread's while it stores,
+    // the program's while receiving is blocked.
+    std::string assembled;
     std::array<char, kGsmReceiveBufferSize> buffer{};
     std::uint32_t count = 0;
     std::atomic<bool> run{false};
@@ -60,19 +61,6 @@ void DrainWakeUps() {
     }
 }
 
-// The port hands over whole lines: a read returns once a line feed has arrived, and
-// the bytes of an unfinished line stay queued until they are purged. No character
-// but the line feed is special.
-bool AssembleLines(int fd) {
-    termios line{};
-    if (tcgetattr(fd, &line) != 0) return false;
-    line.c_lflag = ICANON;
-    line.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | ISTRIP | IXON | IXOFF);
-    for (const int special : {VEOF, VEOL, VEOL2, VERASE, VWERASE, VKILL, VREPRINT, VLNEXT, VINTR, VQUIT, VSUSP})
-        line.c_cc[special] = _POSIX_VDISABLE;
-    return tcsetattr(fd, TCSANOW, &line) == 0;
-}
-
 // Ends the program's part of a wait: nothing is taken after this. A reply the read
 // thread is storing at this moment is let finish. True when a reply was stored.
 bool BlockReceiving() {
@@ -90,25 +78,37 @@ bool BlockReceiving() {
     return false;
 }
 
-// Takes one waiting line into the receive buffer, cut to its size, if a reply is awaited.
-void TakeReply(int fd) {
+// The port hands over whole lines: a line is taken once its line feed has arrived, and
+// the bytes of an unfinished line stay until they are purged. No character but the line
+// feed is special. If a reply is awaited, takes what has arrived and, when a whole line
+// is there, the first one into the receive buffer, cut to its size. False when the port failed.
+bool TakeReply() {
     auto& line = Line();
     Receive expected = Receive::Waiting;
-    if (!line.receive.compare_exchange_strong(expected, Receive::Storing)) return;
+    if (!line.receive.compare_exchange_strong(expected, Receive::Storing)) return true;
     std::array<char, kLineCapacity> bytes;
-    const ssize_t n = read(fd, bytes.data(), bytes.size());
-    if (n <= 0) {
+    std::size_t count = 0;
+    bool failed = false;
+    do {
+        failed = line.port.ReadArrived(bytes.data(), kLineCapacity - line.assembled.size(), &count) != kErrorSuccess;
+        line.assembled.append(bytes.data(), count);
+    } while (count > 0 && line.assembled.size() < kLineCapacity);
+    const std::size_t end = line.assembled.find('\n');
+    if (end == std::string::npos) {
+        if (line.assembled.size() >= kLineCapacity) line.assembled.clear();
         line.receive.store(Receive::Waiting);
-        return;
+        return !failed;
     }
-    const auto taken = std::min(static_cast<std::size_t>(n), kGsmReceiveBufferSize);
-    std::copy_n(bytes.begin(), taken, line.buffer.begin());
+    const auto taken = std::min(end + 1, kGsmReceiveBufferSize);
+    std::copy_n(line.assembled.begin(), taken, line.buffer.begin());
     line.count = static_cast<std::uint32_t>(taken);
+    line.assembled.erase(0, end + 1);
     {
         std::lock_guard lock(line.storedLock);
         line.receive.store(Receive::Stored);
     }
     line.stored.notify_all();
+    return true;
 }
 
 }  // namespace
@@ -126,7 +126,8 @@ std::int16_t CGSMCom::Open(const std::string& name) {
     if (!portName.empty() && portName.back() == ':') portName.pop_back();
     line.port.SetProgramFolder(programFolder_);
     if (line.port.Open(portName, 300, 300) != kErrorSuccess) return -1;
-    if (line.port.Setup(baudRate, dataBits, parity, stopBits) != kErrorSuccess || !AssembleLines(line.port.Handle())) {
+    line.assembled.clear();
+    if (line.port.Setup(baudRate, dataBits, parity, stopBits) != kErrorSuccess) {
         line.port.Close();
         return -1;
     }
@@ -176,8 +177,11 @@ void CGSMCom::ReadLoop() {
     const int fd = line.port.Handle();
     bool hungUp = false;
     while (line.run.load()) {
-        // The port is watched only while a reply is awaited: a queued line then waits
-        // for the next wait instead of waking this thread over and over.
+        // A line may be waiting already (two came at once), or bytes may have arrived
+        // before the wait began.
+        if (line.receive.load() == Receive::Waiting && !hungUp) hungUp = !TakeReply();
+        // The port is watched only while a reply is awaited: bytes that arrive meanwhile
+        // wait for the next wait instead of waking this thread over and over.
         const bool watchPort = line.receive.load() == Receive::Waiting && !hungUp;
         std::array<pollfd, 2> watched{{{line.wakeRead, POLLIN, 0}, {fd, static_cast<short>(watchPort ? POLLIN : 0), 0}}};
         if (poll(watched.data(), watched.size(), -1) < 0 && errno != EINTR) break;
@@ -185,14 +189,10 @@ void CGSMCom::ReadLoop() {
             DrainWakeUps();
             hungUp = false;
         }
-        if (!line.run.load()) break;
-        if (!watchPort) continue;
-        if (watched[1].revents & POLLIN)
-            TakeReply(fd);
-        else if (watched[1].revents & (POLLHUP | POLLERR | POLLNVAL))
+        if (watchPort && (watched[1].revents & POLLIN) == 0 && (watched[1].revents & (POLLHUP | POLLERR | POLLNVAL)))
             hungUp = true;  // nothing can arrive; wait for the next wait or for Close
     }
-    tcflush(fd, TCIFLUSH);
+    line.port.DiscardInput();
 }
 
 int CGSMCom::WriteProc(const char* request, int length) {
@@ -201,6 +201,7 @@ int CGSMCom::WriteProc(const char* request, int length) {
     BlockReceiving();
     if (line.owner != this || length < 0) return 0;
     line.port.DiscardInput();
+    line.assembled.clear();
     return line.port.Write(request, static_cast<std::size_t>(length)) == kErrorSuccess ? 1 : 0;
 }
 

@@ -10,6 +10,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$build/bench/telvor-lossy-bench" "$build/sim/telvor-sim" "${BENCH_RUNS:-5}" "${BENCH_LOSSY_RUNS:-1}"
 # Block reads and write with verify against their line limits; telvorctl backup of 10 stations.
 "$build/bench/telvor-block-bench" "$build/sim/telvor-sim" "$build/cli/telvorctl" "${BENCH_RUNS:-5}"
+# The full read through ser2net's raw TCP beside the direct read; telvorctl backup of four lines at once.
+"$build/bench/telvor-network-bench" "$build/sim/telvor-sim" "$build/cli/telvorctl" /usr/sbin/ser2net "${BENCH_RUNS:-5}"
 # The monitor: one station's tick and a page of five stations against the line limit.
 "$build/bench/telvor-monitor-bench" "$build/sim/telvor-sim" "${BENCH_TICKS:-20}"
 # Whole-process time of telvorctl settings against a program without Qt, and of print.

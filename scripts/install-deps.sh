@@ -18,6 +18,8 @@ packages=(
   # the independent MODBUS peer: pymodbus only recommends the serial modules its
   # client and server import
   python3 python3-pymodbus python3-serial python3-serial-asyncio socat
+  # a serial device server in front of the simulator, for the network lines' tests
+  ser2net
   xvfb xauth
   # printing: metric stand-ins for the print fonts, and the PDF tools the tests read pages with
   fonts-liberation2 poppler-utils

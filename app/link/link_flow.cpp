@@ -107,6 +107,7 @@ std::optional<LinkDialogData> BeginLinkCommand(CSolvaneApp& app) {
     data.line = {settings.comPort, settings.baudRate, settings.dataBits, settings.parity, settings.stopBits};
     data.stationText = std::to_string(link.currentStation);
     data.linked = link.linked;
+    data.programFolder = app.ProgramFolder();
     return data;
 }
 

@@ -24,6 +24,7 @@ struct LinkDialogData {
     bool allStations = false;
     std::string stationText = "1";
     bool linked = false;  // at the start: only "&Unlink" and "&Close" are usable
+    std::string programFolder;  // where ports/COMn says each port leads
 };
 
 enum class LinkDialogAction { Link, Unlink, Close };

@@ -5,7 +5,9 @@
 
 #include <csignal>
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "child_process.h"
@@ -70,6 +72,55 @@ TEST(TelvorctlBackup, SavesEveryAnsweringStationReportsTheSilentOneAndRestoresWh
         EXPECT_EQ(Bytes(rig.Dir("two/Station_") + station + ".vx3"), Bytes(rig.Dir("one/Station_") + station + ".vx3"))
             << station;
     EXPECT_EQ(ReadDocumentFile(rig.Dir("two/Station_002.vx3")).doc.sets[0][2], 4321);
+}
+
+std::vector<std::string> SortedLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// Two lines at once, each with its own stations: every station's line is printed (in
+// the order the workers finish), each file comes from its own line, and the exit status
+// counts every station.
+TEST(TelvorctlBackup, SeveralLinesEachWithItsOwnStations) {
+    SimLine a({"--stations", "1-2"});
+    SimLine b({"--stations", "3-4"});
+    ASSERT_TRUE(a.Started() && b.Started());
+    ASSERT_TRUE(a.Control("register 2 8 1111"));
+    ASSERT_TRUE(b.Control("register 3 8 3333"));
+    const auto run = [&](std::vector<std::string> arguments) {
+        return telvor::test::RunTelvorctl(arguments, {{"TELVOR_HOME", a.Folder()}});
+    };
+    const std::string dir = a.Folder() + "/lines";
+    const RunResult backup = run({"backup", "--block-read", "--port", a.LinkPath(), "--stations", "1-2", dir,
+                                  "--port", b.LinkPath(), "--stations", "3-5"});
+    EXPECT_EQ(backup.status, 1);
+    EXPECT_EQ(SortedLines(backup.out),
+              (std::vector<std::string>{"4 stations backed up, 1 failed", "Station_001 OK", "Station_002 OK",
+                                        "Station_003 OK", "Station_004 OK", "Station_005 FAILED"}))
+        << backup.out;
+    EXPECT_EQ(ReadDocumentFile(dir + "/Station_002.vx3").doc.sets[0][2], 1111);
+    EXPECT_EQ(ReadDocumentFile(dir + "/Station_003.vx3").doc.sets[0][2], 3333) << "station 3 of the second line";
+
+    ASSERT_TRUE(b.Control("reset * 50"));
+    const RunResult restore = run({"restore", "--port", a.LinkPath(), "--stations", "2", "--port", b.LinkPath(),
+                                   "--stations", "3", dir});
+    EXPECT_EQ(restore.status, 0) << restore.err;
+    EXPECT_EQ(SortedLines(restore.out).front(), "2 stations restored, 0 failed");
+    ASSERT_EQ(run({"backup", "--port", b.LinkPath(), "--stations", "3", a.Folder() + "/again"}).status, 0);
+    EXPECT_EQ(Bytes(a.Folder() + "/again/Station_003.vx3"), Bytes(dir + "/Station_003.vx3"));
+
+    // A station on two lines would have two files in one; a line without its stations is unclear.
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"--port", a.LinkPath(), "--stations", "1-2", "--port", b.LinkPath(), "--stations", "2"},
+          std::vector<std::string>{"--port", a.LinkPath(), "--stations", "1-2", "--port", b.LinkPath()}}) {
+        std::vector<std::string> arguments{"backup", dir};
+        arguments.insert(arguments.end(), wrong.begin(), wrong.end());
+        EXPECT_EQ(run(arguments).status, 2);
+    }
 }
 
 // Every named station's file is opened and checked before the first frame: one bad

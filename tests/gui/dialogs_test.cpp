@@ -5,12 +5,15 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "drive_models.h"
@@ -121,6 +124,33 @@ private slots:
         Button(dialog, "&Unlink")->click();
         QCOMPARE(dialog.result(), CLinkDialog::kUnlinkResult);
         QCOMPARE(dialog.Action(), LinkDialogAction::Unlink);
+    }
+
+    void linkDialogShowsWhereTheChosenPortLeads() {
+        QTemporaryDir folder;
+        QDir(folder.path()).mkdir("ports");
+        const auto address = [&](const char* name, const char* text) {
+            QFile file(folder.filePath(QString("ports/") + name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        };
+        address("COM7", "tcp://10.0.0.5:4001\n");
+        address("COM12", "rfc2217://10.0.0.6:4002\n");
+        LinkDialogData start;
+        start.line = {7, 38400, 8, 0, 0};
+        start.programFolder = folder.path().toStdString();
+        CLinkDialog dialog(start);
+        auto* port = dialog.findChild<QComboBox*>("port");
+        auto* leads = dialog.findChild<QLabel*>("portLeads");
+        QCOMPARE(leads->text(), QString("raw TCP to 10.0.0.5:4001; the line format is the server's own"));
+        QCOMPARE(port->itemText(port->count() - 1), QString("12"));
+        port->setCurrentIndex(port->count() - 1);
+        emit port->activated(port->count() - 1);
+        QCOMPARE(dialog.Choice().line.comPort, 12);
+        QCOMPARE(leads->text(), QString("RFC 2217 to 10.0.0.6:4002; the line format is set at the server"));
+        port->setCurrentIndex(1);
+        emit port->activated(1);
+        QCOMPARE(leads->text(), QString("/dev/ttyS1"));
     }
 
     void linkDialogWhileLinkedLeavesOnlyUnlinkAndClose() {

@@ -1,6 +1,10 @@
 // Link, Read and online edit through the main window against telvor-sim on a pty.
 
+#include <filesystem>
+#include <fstream>
+
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
@@ -16,6 +20,7 @@
 #include "modbus_ascii.h"
 #include "parameter_table_model.h"
 #include "progress_windows.h"
+#include "ser2net_server.h"
 #include "sim_line.h"
 #include "station_range.h"
 
@@ -123,6 +128,41 @@ private slots:
         QCOMPARE(rig.frame->Pane(3)->text(), QString("Model: KRV-150-43"));
         QVERIFY(rig.app.Document()->modified);
         QCOMPARE(sim.Frames().size(), std::size_t{1 + 2 + 2 + 111});  // echo, version, capacity; then the read
+        QCOMPARE(rig.unexpected, 0);
+    }
+
+    // COM1 is a serial device server (ser2net in front of the simulator) speaking RFC 2217.
+    void linkReadAndWriteThroughASerialDeviceServer() {
+        SimLine sim({"--stations", "3", "--model", "9"});
+        QVERIFY(sim.Started());
+        QVERIFY(sim.Control("register 3 " + std::to_string(RegisterOfParameter(4)) + " 123"));
+        GuiRig rig;
+        TempDir serverFolder;
+        Ser2netServer server;
+        QVERIFY2(server.Start(serverFolder, sim.LinkPath()), "ser2net (Debian package ser2net) did not start");
+        std::filesystem::create_directories(rig.Folder() + "/ports");
+        std::ofstream(rig.Folder() + "/ports/COM1") << server.Rfc2217Address() << "\n";
+
+        QString leads;
+        rig.answers.push_back([&leads](QDialog& dialog) {
+            leads = dialog.findChild<QLabel*>("portLeads")->text();
+            Press("&Close")(dialog);
+        });
+        rig.frame->OnLink();
+        QVERIFY2(leads.startsWith("RFC 2217 to 127.0.0.1:"), qPrintable(leads));
+        rig.shown.clear();
+        rig.Link("3");
+        QVERIFY(rig.app.Link().linked);
+        QCOMPARE(rig.frame->Pane(3)->text(), QString("Model: KRV-150-43"));
+
+        rig.answers.push_back(Accept());  // Read from station 3, both groups
+        rig.frame->Action(ID_READ)->trigger();
+        QCOMPARE(CellText(*rig.frame, 4, kSettingColumn), QString("12.3"));
+        const std::size_t before = sim.Frames().size();
+        rig.answers.push_back(Accept());  // Write to station 3
+        rig.frame->Action(ID_WRITE)->trigger();
+        QCOMPARE(rig.shown, (QStringList{"Link", "Read", "Write"}));
+        QVERIFY(sim.Frames().size() > before + 99);
         QCOMPARE(rig.unexpected, 0);
     }
 

@@ -15,6 +15,7 @@
 #include "pty_pair.h"
 #include "recording_sink.h"
 #include "serial_port.h"
+#include "termios_line.h"
 
 namespace telvor {
 namespace {
@@ -274,6 +275,29 @@ TEST(DevicePathOfPort, FindsComPortsInTheProgramFolderFirst) {
     EXPECT_EQ(DevicePathOfPort("/tmp/line", folder.Path()), "/tmp/line");
     EXPECT_EQ(DevicePathOfPort("COM0", ""), "COM0");
     EXPECT_EQ(DevicePathOfPort("COMX", ""), "COMX");
+}
+
+TEST(DevicePathOfPort, AComPortFileHoldsANetworkAddress) {
+    testing::TempDir folder;
+    std::filesystem::create_directories(folder.File("ports"));
+    const auto write = [&](const char* name, const char* text) { std::ofstream(folder.File(name)) << text; };
+    write("ports/COM7", "  tcp://10.0.0.5:4001 \n");
+    write("ports/COM8", "rfc2217://[::1]:2001\r\nsecond line\n");
+    write("ports/COM9", "telnet://10.0.0.5:23\n");
+    std::filesystem::create_symlink("/nonexistent", folder.File("ports/COM10"));
+    EXPECT_EQ(DevicePathOfPort("COM7", folder.Path()), "tcp://10.0.0.5:4001");
+    EXPECT_EQ(DevicePathOfPort("COM8", folder.Path()), "rfc2217://[::1]:2001");
+    EXPECT_EQ(DevicePathOfPort("COM9", folder.Path()), folder.File("ports/COM9")) << "no address: the file itself";
+    EXPECT_EQ(DevicePathOfPort("tcp://host:1", folder.Path()), "tcp://host:1");
+
+    const std::vector<PortEntry> ports = ProgramFolderPorts(folder.Path());
+    ASSERT_EQ(ports.size(), 4u);
+    EXPECT_EQ(ports[0].number, 7);
+    EXPECT_EQ(ports[1].destination, "rfc2217://[::1]:2001");
+    EXPECT_EQ(ports[2].problem, "no address in the file");
+    EXPECT_EQ(ports[3].number, 10);
+    EXPECT_EQ(ports[3].destination, "/nonexistent");
+    EXPECT_EQ(ports[3].problem, "nothing there");
 }
 
 TEST(SerialPortByName, OpensAComPortThroughItsLinkInTheProgramFolder) {

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "child_process.h"
 #include "delaying_drive.h"
 #include "gsm_modbus_ascii.h"
 #include "pty_pair.h"
+#include "ser2net_server.h"
 #include "test_frames.h"
 #include "transactions.h"
 
@@ -69,6 +71,25 @@ TEST(GsmComOpen, ComNameIsResolvedThroughTheProgramFolder) {
     ASSERT_EQ(port.Open("COM2:"), 0);
     ASSERT_NE(port.WriteProc(kVersionRequest.data(), static_cast<int>(kVersionRequest.size())), 0);
     EXPECT_EQ(line.Receive(), kVersionRequest);
+}
+
+// "COM7:" is a serial device server: its file in ports/ holds the address of ser2net,
+// in front of the simulator, in raw TCP. The read thread takes replies from the connection.
+TEST(GsmComOpen, AComNameReachesASerialDeviceServer) {
+    testing::TempDir folder;
+    testing::ChildProcess sim;
+    ASSERT_TRUE(sim.Start({TELVOR_SIM_PROGRAM, "--link", folder.File("line"), "--stations", "4"}));
+    ASSERT_TRUE(testing::WaitForPath(folder.File("line"), 5s));
+    testing::Ser2netServer server;
+    ASSERT_TRUE(server.Start(folder, folder.File("line"))) << "ser2net (Debian package ser2net): " << server.Output();
+    std::filesystem::create_directories(folder.File("ports"));
+    std::ofstream(folder.File("ports/COM7")) << server.RawAddress() << "\n";
+    CGSMModbusAscii port;
+    port.SetProgramFolder(folder.Path());
+    ASSERT_EQ(port.Open("COM7:"), 0);
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(ReadSoftwareVersion(port, 4).Ok()) << i;
+    EXPECT_EQ(ReadSoftwareVersion(port, 5).result, ExchangeResult::ReplyTimeout);
+    EXPECT_TRUE(ReadCapacityCode(port, 4).Ok()) << "in step again after the silent station";
 }
 
 TEST_F(GsmComTest, ReplyThatArrivedBeforeTheWaitIsTaken) {

@@ -11,12 +11,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "line_address.h"
+#include "port_names.h"
+
 namespace telvor {
 
 CLinkDialog::CLinkDialog(const LinkDialogData& start, QWidget* parent)
     : QDialog(parent),
       data_(start),
       portList_(new QComboBox),
+      portLeads_(new QLabel),
       baudGroup_(new QButtonGroup(this)),
       dataGroup_(new QButtonGroup(this)),
       parityGroup_(new QButtonGroup(this)),
@@ -32,12 +36,18 @@ CLinkDialog::CLinkDialog(const LinkDialogData& start, QWidget* parent)
     setObjectName("Link");
     portList_->setObjectName("port");
     stationText_->setObjectName("station");
-    for (int i = 1; i <= 8; ++i) portList_->addItem(QString::number(i));
+    portLeads_->setObjectName("portLeads");
+    portLeads_->setWordWrap(true);
+    // COM1 to COM8, and any higher port the program folder names.
+    for (int i = 1; i <= 8; ++i) portList_->addItem(QString::number(i), i);
+    for (const PortEntry& port : ProgramFolderPorts(start.programFolder))
+        if (port.number > 8) portList_->addItem(QString::number(port.number), port.number);
 
     auto* portBox = new QGroupBox("Com Port");
-    auto* portLayout = new QHBoxLayout(portBox);
-    portLayout->addWidget(new QLabel("COM"));
-    portLayout->addWidget(portList_);
+    auto* portLayout = new QGridLayout(portBox);
+    portLayout->addWidget(new QLabel("COM"), 0, 0);
+    portLayout->addWidget(portList_, 0, 1);
+    portLayout->addWidget(portLeads_, 1, 0, 1, 2);
 
     auto* baudBox = new QGroupBox("Baud Rate");
     auto* baudLayout = new QVBoxLayout(baudBox);
@@ -83,7 +93,7 @@ CLinkDialog::CLinkDialog(const LinkDialogData& start, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(portList_, &QComboBox::activated, this, [this](int index) {
-        data_.line.comPort = index + 1;
+        data_.line.comPort = portList_->itemData(index).toInt();
         ShowSettings();
     });
     connect(baudGroup_, &QButtonGroup::idClicked, this, [this](int v) { data_.line.baudRate = v; ShowSettings(); });
@@ -118,8 +128,10 @@ QRadioButton* CLinkDialog::AddRadio(QButtonGroup* group, const QString& text, in
 
 void CLinkDialog::ShowSettings() {
     data_.line = ShownLineSettings(data_.line);
-    if (data_.line.comPort < 1 || data_.line.comPort > 8) data_.line.comPort = 1;
-    portList_->setCurrentIndex(data_.line.comPort - 1);
+    if (portList_->findData(data_.line.comPort) < 0) data_.line.comPort = 1;
+    portList_->setCurrentIndex(portList_->findData(data_.line.comPort));
+    const std::string port = "COM" + std::to_string(data_.line.comPort);
+    portLeads_->setText(QString::fromStdString(DescribeLine(DevicePathOfPort(port, data_.programFolder))));
     baudGroup_->button(data_.line.baudRate)->setChecked(true);
     dataGroup_->button(data_.line.dataBits)->setChecked(true);
     parityGroup_->button(data_.line.parity)->setChecked(true);

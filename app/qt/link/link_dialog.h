@@ -1,5 +1,6 @@
 #pragma once
 // CLinkDialog, the "Link" dialog: COM port, line format and the stations to try.
+// Under the port it shows where the port leads: a device, or a serial device server.
 
 #include <QDialog>
 
@@ -7,6 +8,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -34,6 +36,7 @@ private:
 
     LinkDialogData data_;
     QComboBox* portList_;
+    QLabel* portLeads_;  // where the chosen port leads
     QButtonGroup* baudGroup_;
     QButtonGroup* dataGroup_;
     QButtonGroup* parityGroup_;
