@@ -118,6 +118,7 @@ bool PrepareApp(CSolvaneApp& app, const LinkCommandLine& line) {
     settings.stopBits = line.link.stopBits;
     app.readOptions.blockRead = line.blockRead;
     app.readOptions.blockLimit = line.blockSize.value_or(kDefaultParameterBlock);
+    CountRequestedStatistics(app.Modbus());
     if (FrameTraceRequested()) {
         static StreamFrameTrace trace(stderr);
         app.Modbus().SetFrameTrace(&trace);

@@ -19,7 +19,7 @@ class CSolvaneApp;
 // The line options every link verb takes, for its usage text.
 #define TELVORCTL_LINK_OPTIONS                                                                  \
     "[--port N|PATH] [--baud B] [--data-bits 7|8] [--parity none|odd|even] [--stop-bits 1|2] " \
-    "[--link-stations TEXT] [--on-error continue|abort] [--yes]"
+    "[--link-stations TEXT] [--on-error continue|abort] [--yes] [--stats]"
 
 std::optional<int> WholeNumber(const std::string& text);
 

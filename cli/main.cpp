@@ -64,8 +64,12 @@ int Run(int argc, char** argv) {
         return kExitOk;
     }
     const std::vector<std::string> arguments(argv + 2, argv + argc);
-    for (const Verb& verb : verbs)
-        if (name == verb.name) return verb.run(arguments);
+    for (const Verb& verb : verbs) {
+        if (name != verb.name) continue;
+        const int status = verb.run(arguments);
+        PrintRequestedStatistics();
+        return status;
+    }
     std::fprintf(stderr, "telvorctl: unknown verb '%s' (telvorctl --help lists the verbs)\n", name.c_str());
     return kExitUsage;
 }
