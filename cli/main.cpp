@@ -11,6 +11,7 @@
 #include "echo_verb.h"
 #include "file_verbs.h"
 #include "line_backup_verbs.h"
+#include "line_survey_verbs.h"
 #include "link_options.h"
 #include "link_verbs.h"
 #if TELVOR_PRINT_VERB
@@ -26,7 +27,7 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), LineBackupVerbs(), MonitorVerbs(),
+    for (auto group : {FileVerbs(), LinkVerbs(), LineVerbs(), LineSurveyVerbs(), LineBackupVerbs(), MonitorVerbs(),
                        CompareVerbs(), DefiniteVerbs()})
         verbs.insert(verbs.end(), group.begin(), group.end());
 #if TELVOR_PRINT_VERB

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "quick_scan.h"
 #include "solvane_app.h"
 #include "station_range.h"
 #include "transactions.h"
@@ -50,15 +51,26 @@ bool ScanStations(CSolvaneApp& app, UserInterface& ui, ModbusTransport& port) {
         DrainTwice(ui);
         if (link.scanCancel) break;
 
-        ExchangeResult result = EchoTest(port, station, 1).result;
-        if (result == ExchangeResult::ReplyTimeout || result == ExchangeResult::ReplyChecksumError) {
-            DrainTwice(ui);
-            if (link.scanCancel) break;
-            result = EchoTest(port, station, 1).result;
-        }
-        if (result != ExchangeResult::ReplyTimeout) {
-            found = true;
-            break;
+        if (link.quickScan) {
+            if (QuickEchoAnswered(port, station, app.Settings().baudRate)) {
+                DrainTwice(ui);
+                if (link.scanCancel) break;
+                if (StationConfirmed(port, station)) {
+                    found = true;
+                    break;
+                }
+            }
+        } else {
+            ExchangeResult result = EchoTest(port, station, 1).result;
+            if (result == ExchangeResult::ReplyTimeout || result == ExchangeResult::ReplyChecksumError) {
+                DrainTwice(ui);
+                if (link.scanCancel) break;
+                result = EchoTest(port, station, 1).result;
+            }
+            if (result != ExchangeResult::ReplyTimeout) {
+                found = true;
+                break;
+            }
         }
         station = 0;
         --link.stationCount;
@@ -169,6 +181,7 @@ LineSettings TakeLinkChoice(CSolvaneApp& app, const LinkDialogData& choice) {
     LinkState& link = app.Link();
     link.stationList = marks.list;
     link.stationCount = marks.count;
+    link.quickScan = choice.quickScan;
     return line;
 }
 

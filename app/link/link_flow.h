@@ -23,6 +23,7 @@ struct LinkDialogData {
     LineSettings line;
     bool allStations = false;
     std::string stationText = "1";
+    bool quickScan = false;  // the station search asks each station with the quick echo first
     bool linked = false;  // at the start: only "&Unlink" and "&Close" are usable
 };
 
