@@ -54,6 +54,17 @@ TEST_F(LineSurveyTest, TheQuickLinkScanLinksTheFirstDriveThatAnswers) {
     EXPECT_EQ(result.out, "Ver: 1.2\nLinking  006\nModel: KRV-020-11\n");
 }
 
+TEST_F(LineSurveyTest, TheQuickMonitorScanPollsExactlyTheDrives) {
+    StartLine({"--stations", "4,7", "--fault", "4:bad-lrc=2"});
+    const test::RunResult result = Run({"monitor", "--stations", "1-9", "--quick", "--count", "1"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    std::vector<std::string> polled;
+    for (std::size_t at = result.out.find('\n'); at != std::string::npos && at + 1 < result.out.size();
+         at = result.out.find('\n', at + 1))
+        polled.push_back(result.out.substr(at + 1, result.out.find('\t', at + 1) - at - 1));
+    EXPECT_EQ(polled, (std::vector<std::string>{"4", "7"})) << result.out;
+}
+
 TEST_F(LineSurveyTest, TitlesComeFromTheNamedFileAndNothingFoundFails) {
     StartLine({"--stations", "2"});
     CSolvaneDoc doc = NewDocument(0, true, false);
