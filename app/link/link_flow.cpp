@@ -119,6 +119,7 @@ std::optional<LinkDialogData> BeginLinkCommand(CSolvaneApp& app) {
     data.line = {settings.comPort, settings.baudRate, settings.dataBits, settings.parity, settings.stopBits};
     data.stationText = std::to_string(link.currentStation);
     data.linked = link.linked;
+    data.quickScan = link.quickScan;
     return data;
 }
 
@@ -144,28 +145,37 @@ bool FinishLinkCommand(CSolvaneApp& app, UserInterface& ui, LinkDialogAction act
     }
 
     const LineSettings line = TakeLinkChoice(app, choice);
-    CModbusAscii& port = app.Modbus(ui);
-    std::int32_t opened =
-        port.Open(app.linkPath.empty() ? PortName(line.comPort) : app.linkPath, kLinkQueueSize, kLinkQueueSize);
+    const std::int32_t opened = OpenLinkLine(app, ui, line);
     if (opened == kErrorAlreadyInitialized) {
-        ui.ShowMessage(kCommunicationCaption, "COM Port already opened!", MessageIcon::Information);
         link.modalBusy = false;
         return link.linked;
     }
     if (opened != kErrorSuccess) {
         link.linked = false;
-        ui.ShowMessage(kCommunicationCaption, "Communication error!!\nCan not open COM port!", MessageIcon::Stop);
         link.modalBusy = false;
         ui.StatusChanged();
         return false;
     }
-    port.Setup(line.baudRate, line.dataBits, line.parity, line.stopBits);
-    port.SetupHandshaking(2);
-    if (!FindLinkedStation(app, ui, port)) return EndUnlinked(app, ui);
+    if (!FindLinkedStation(app, ui, app.Modbus(ui))) return EndUnlinked(app, ui);
     link.linked = true;
     link.modalBusy = false;
     ui.StatusChanged();
     return true;
+}
+
+std::int32_t OpenLinkLine(CSolvaneApp& app, UserInterface& ui, const LineSettings& line) {
+    CModbusAscii& port = app.Modbus(ui);
+    const std::int32_t opened =
+        port.Open(app.linkPath.empty() ? PortName(line.comPort) : app.linkPath, kLinkQueueSize, kLinkQueueSize);
+    if (opened == kErrorAlreadyInitialized) {
+        ui.ShowMessage(kCommunicationCaption, "COM Port already opened!", MessageIcon::Information);
+    } else if (opened != kErrorSuccess) {
+        ui.ShowMessage(kCommunicationCaption, "Communication error!!\nCan not open COM port!", MessageIcon::Stop);
+    } else {
+        port.Setup(line.baudRate, line.dataBits, line.parity, line.stopBits);
+        port.SetupHandshaking(2);
+    }
+    return opened;
 }
 
 LineSettings TakeLinkChoice(CSolvaneApp& app, const LinkDialogData& choice) {

@@ -2,10 +2,13 @@
 // CLinkDialog, the "Link" dialog: COM port, line format and the stations to try.
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 #include "link_flow.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -27,9 +30,15 @@ public:
     // The dialog's result as the Link command takes it.
     LinkDialogAction Action() const;
 
+    // What "Find settings" runs with the dialog's choices: the line format found, or
+    // nothing (cancelled, or nothing answered). Without it the button is disabled.
+    using SettingsFinder = std::function<std::optional<LineSettings>(const LinkDialogData& choice)>;
+    void SetSettingsFinder(SettingsFinder finder);
+
 private:
     void ShowSettings();
     void SetDefaults();
+    void FindSettings();
     QRadioButton* AddRadio(QButtonGroup* group, const QString& text, int value);
 
     LinkDialogData data_;
@@ -42,6 +51,9 @@ private:
     QRadioButton* all_;
     QLineEdit* stationText_;
     QPushButton* defaults_;
+    QCheckBox* quickScan_;
+    QPushButton* findSettings_;
+    SettingsFinder finder_;
     QPushButton* link_;
     QPushButton* unlink_;
     QPushButton* close_;
