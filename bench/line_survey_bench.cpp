@@ -48,7 +48,8 @@ double RunOnce(std::vector<std::string> words, std::string& output) {
 }
 
 // The median in seconds; `failed` when a run failed or printed something else.
-double MedianSeconds(const std::vector<std::string>& words, const std::string& expected, int runs, bool& failed) {
+double MedianSeconds(const std::vector<std::string>& words, const std::string& expected, int runs,
+                     bool& failed) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         std::string output;
@@ -83,11 +84,12 @@ int main(int argc, char** argv) {
     {
         const std::string link = std::string(folder) + "/line";
         telvor::Simulator drives(sim, link, {"--stations", "3,77,254", "--baud", "38400"});
-        scan = MedianSeconds({telvorctl, "scan", "--stations", "1-254", "--all", "--quick", "--port", link,
-                              "--baud", "38400", "--data-bits", "8", "--parity", "none", "--stop-bits", "1"},
-                             "station\tmodel\tversion\ttitle\n003\tKRV-020-11\t1.2\t\n077\tKRV-020-11\t1.2\t\n"
-                             "254\tKRV-020-11\t1.2\t\n",
-                             runs, failed);
+        scan =
+            MedianSeconds({telvorctl, "scan", "--stations", "1-254", "--all", "--quick", "--port", link,
+                           "--baud", "38400", "--data-bits", "8", "--parity", "none", "--stop-bits", "1"},
+                          "station\tmodel\tversion\ttitle\n003\tKRV-020-11\t1.2\t\n077\tKRV-020-11\t1.2\t\n"
+                          "254\tKRV-020-11\t1.2\t\n",
+                          runs, failed);
     }
     {
         const std::string records = std::string(folder) + "/formats";
@@ -95,7 +97,8 @@ int main(int argc, char** argv) {
         setenv("LD_PRELOAD", argv[3], 1);
         setenv("TELVOR_LINE_FORMAT_DIR", records.c_str(), 1);
         const std::string link = std::string(folder) + "/formatted";
-        telvor::Simulator drive(sim, link, {"--stations", "5", "--baud", "9600", "--line-format", "9600-7E1"});
+        telvor::Simulator drive(sim, link,
+                                {"--stations", "5", "--baud", "9600", "--line-format", "9600-7E1"});
         detect = MedianSeconds({telvorctl, "detect", "--stations", "1-8", "--port", link, "--baud", "38400",
                                 "--data-bits", "8", "--parity", "none", "--stop-bits", "1"},
                                "baud=9600 data=7 parity=even stop=1\nstations: 005\n", runs, failed);

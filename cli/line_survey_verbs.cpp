@@ -23,7 +23,9 @@ constexpr Verb kVerbs[] = {
      RunDetect},
 };
 
-const char* ParityName(int parity) { return parity == 1 ? "odd" : parity == 2 ? "even" : "none"; }
+const char* ParityName(int parity) {
+    return parity == 1 ? "odd" : parity == 2 ? "even" : "none";
+}
 
 bool Open(CModbusAscii& port, const LinkCommandLine& line) {
     std::string message;
@@ -37,7 +39,8 @@ std::vector<int> AnsweringStations(ModbusTransport& port, const std::vector<int>
     std::vector<int> found;
     for (int station : stations) {
         const ExchangeResult result = EchoTest(port, station, kEchoAttemptsScanning).result;
-        if (result == ExchangeResult::ReplyNormal || result == ExchangeResult::ReplyException) found.push_back(station);
+        if (result == ExchangeResult::ReplyNormal || result == ExchangeResult::ReplyException)
+            found.push_back(station);
     }
     return found;
 }
@@ -81,15 +84,20 @@ int RunLineOverview(const LinkCommandLine& line) {
     CModbusAscii port(&ui);
     if (!Open(port, line)) return kExitFailed;
     const std::vector<int> found =
-        line.quick ? QuickScanStations(port, line.link.baudRate, line.stationList, [](int) { return true; }).found
-                   : AnsweringStations(port, line.stationList);
+        line.quick
+            ? QuickScanStations(port, line.link.baudRate, line.stationList, [](int) { return true; }).found
+            : AnsweringStations(port, line.stationList);
     std::printf("%s\n", kOverviewHeader);
     for (int station : found)
-        std::printf("%s\n", OverviewLine(SurveyStation(port, station), titles[static_cast<std::size_t>(station - 1)]).c_str());
+        std::printf("%s\n",
+                    OverviewLine(SurveyStation(port, station), titles[static_cast<std::size_t>(station - 1)])
+                        .c_str());
     port.Close();
     return found.empty() ? kExitFailed : kExitOk;
 }
 
-std::span<const Verb> LineSurveyVerbs() { return kVerbs; }
+std::span<const Verb> LineSurveyVerbs() {
+    return kVerbs;
+}
 
 }  // namespace telvor

@@ -13,7 +13,8 @@ void LineStatistics::CountReply(std::chrono::microseconds replyTime) {
 }
 
 double LineStatistics::MeanReplyMilliseconds() const {
-    return replies == 0 ? 0.0 : static_cast<double>(replyTimeTotal.count()) / 1000.0 / static_cast<double>(replies);
+    return replies == 0 ? 0.0
+                        : static_cast<double>(replyTimeTotal.count()) / 1000.0 / static_cast<double>(replies);
 }
 
 double LineStatistics::LargestReplyMilliseconds() const {
@@ -23,11 +24,12 @@ double LineStatistics::LargestReplyMilliseconds() const {
 std::string LineStatisticsText(const LineStatistics& statistics) {
     char text[256];
     std::snprintf(text, sizeof text,
-                  "sent=%" PRId64 " replies=%" PRId64 " timeouts=%" PRId64 " checksum=%" PRId64 " exceptions=%" PRId64
-                  " late=%" PRId64 " retries=%" PRId64 " mean_reply_ms=%.1f max_reply_ms=%.1f",
+                  "sent=%" PRId64 " replies=%" PRId64 " timeouts=%" PRId64 " checksum=%" PRId64
+                  " exceptions=%" PRId64 " late=%" PRId64 " retries=%" PRId64
+                  " mean_reply_ms=%.1f max_reply_ms=%.1f",
                   statistics.sent, statistics.replies, statistics.timeouts, statistics.checksum,
-                  statistics.exceptions, statistics.late, statistics.retries, statistics.MeanReplyMilliseconds(),
-                  statistics.LargestReplyMilliseconds());
+                  statistics.exceptions, statistics.late, statistics.retries,
+                  statistics.MeanReplyMilliseconds(), statistics.LargestReplyMilliseconds());
     return text;
 }
 

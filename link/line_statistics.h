@@ -16,7 +16,8 @@ struct LineStatistics {
     std::int64_t exceptions = 0;  // exception replies
     std::int64_t late = 0;        // replies to earlier requests, dropped
     std::int64_t retries = 0;     // attempts after the first of a request
-    std::chrono::microseconds replyTimeTotal{0};  // from the request written to its reply, summed over `replies`
+    std::chrono::microseconds replyTimeTotal{
+        0};  // from the request written to its reply, summed over `replies`
     std::chrono::microseconds replyTimeLargest{0};
 
     void CountReply(std::chrono::microseconds replyTime);

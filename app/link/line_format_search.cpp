@@ -7,7 +7,8 @@ namespace telvor {
 namespace {
 
 bool SameFormat(const LineSettings& a, const LineSettings& b) {
-    return a.baudRate == b.baudRate && a.dataBits == b.dataBits && a.parity == b.parity && a.stopBits == b.stopBits;
+    return a.baudRate == b.baudRate && a.dataBits == b.dataBits && a.parity == b.parity &&
+           a.stopBits == b.stopBits;
 }
 
 }  // namespace
@@ -32,8 +33,9 @@ LineFormatSearch FindLineFormat(CSerialPort& line, ModbusTransport& port, const 
     const std::vector<LineSettings> formats = FormatsToTry(first);
     for (const LineSettings& format : formats) {
         // The line was opened at the first format.
-        const bool setUp = &format == &formats.front() ||
-                           line.Setup(format.baudRate, format.dataBits, format.parity, format.stopBits) == kErrorSuccess;
+        const bool setUp =
+            &format == &formats.front() ||
+            line.Setup(format.baudRate, format.dataBits, format.parity, format.stopBits) == kErrorSuccess;
         if (!setUp) continue;
         bool answered = false;
         for (int station : stations) {
@@ -48,8 +50,8 @@ LineFormatSearch FindLineFormat(CSerialPort& line, ModbusTransport& port, const 
         }
         if (!answered) continue;
         search.format = format;
-        const QuickScanResult scan =
-            QuickScanStations(port, format.baudRate, stations, [&](int station) { return goOn(format, station); });
+        const QuickScanResult scan = QuickScanStations(port, format.baudRate, stations,
+                                                       [&](int station) { return goOn(format, station); });
         search.stations = scan.found;
         search.cancelled = scan.cancelled;
         return search;

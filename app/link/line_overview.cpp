@@ -33,8 +33,8 @@ std::string OverviewVersionText(const StationOverview& overview) {
 std::string OverviewLine(const StationOverview& overview, const std::string& title) {
     char station[8];
     std::snprintf(station, sizeof station, "%03d", overview.station);
-    return std::string(station) + '\t' + OverviewModelText(overview) + '\t' + OverviewVersionText(overview) + '\t' +
-           title;
+    return std::string(station) + '\t' + OverviewModelText(overview) + '\t' + OverviewVersionText(overview) +
+           '\t' + title;
 }
 
 }  // namespace telvor

@@ -16,7 +16,7 @@ constexpr const char* kNothingAnswered = "No station answered at any line format
 // Holds the line for one survey: the linked line, or the port opened for the survey
 // with `line` and closed when it ends. Sets the flags that keep other link work away.
 class SurveyLine {
-public:
+  public:
     SurveyLine(CSolvaneApp& app, UserInterface& ui, const LineSettings& line) : app_(app) {
         LinkState& link = app.Link();
         if (link.stationScan) return;
@@ -38,7 +38,7 @@ public:
 
     bool Open() const { return open_; }
 
-private:
+  private:
     CSolvaneApp& app_;
     bool ownPort_ = false;
     bool open_ = false;
@@ -52,7 +52,8 @@ LineSettings SettingsOf(const CSolvaneApp& app) {
 
 }  // namespace
 
-std::optional<LineOverviewScan> ScanLineOverview(CSolvaneApp& app, UserInterface& ui, const SurveyProgress& progress) {
+std::optional<LineOverviewScan> ScanLineOverview(CSolvaneApp& app, UserInterface& ui,
+                                                 const SurveyProgress& progress) {
     const LineSettings line = SettingsOf(app);
     SurveyLine survey(app, ui, line);
     if (!survey.Open()) return std::nullopt;
@@ -87,27 +88,31 @@ bool LinkOverviewStation(CSolvaneApp& app, UserInterface& ui, int station) {
     return FinishLinkCommand(app, ui, LinkDialogAction::Link, *choice);
 }
 
-std::optional<LineSettings> FindLinkSettings(CSolvaneApp& app, UserInterface& ui, const LinkDialogData& choice) {
+std::optional<LineSettings> FindLinkSettings(CSolvaneApp& app, UserInterface& ui,
+                                             const LinkDialogData& choice) {
     if (app.Link().linked) return std::nullopt;
     const LineSettings first = ShownLineSettings(choice.line);
     SurveyLine survey(app, ui, first);
     if (!survey.Open()) return std::nullopt;
-    const StationMarks marks =
-        choice.allStations ? AllStations() : ParseStationRange(choice.stationText, EmptyStationText::MarkStationOne);
+    const StationMarks marks = choice.allStations
+                                   ? AllStations()
+                                   : ParseStationRange(choice.stationText, EmptyStationText::MarkStationOne);
     bool cancelled = false;
-    std::unique_ptr<CCancelProgressDialog> window = ui.CreateCancelProgressDialog([&cancelled] { cancelled = true; });
+    std::unique_ptr<CCancelProgressDialog> window =
+        ui.CreateCancelProgressDialog([&cancelled] { cancelled = true; });
     const int formatCount = static_cast<int>(FormatsToTry(first).size());
     window->SetRange(0, formatCount * static_cast<int>(marks.list.size()));
     window->SetPos(0);
     window->Show();
     CModbusAscii& port = app.Modbus(ui);
-    const LineFormatSearch search = FindLineFormat(port, port, first, marks.list, [&](const LineSettings&, int station) {
-        window->SetText(ScanText(station));
-        window->StepIt();
-        window->Repaint();
-        ui.DrainEvents();
-        return !cancelled;
-    });
+    const LineFormatSearch search =
+        FindLineFormat(port, port, first, marks.list, [&](const LineSettings&, int station) {
+            window->SetText(ScanText(station));
+            window->StepIt();
+            window->Repaint();
+            ui.DrainEvents();
+            return !cancelled;
+        });
     if (cancelled) return std::nullopt;  // Cancel closed the window
     window->Close();
     if (!search.format) {

@@ -27,7 +27,8 @@ struct LineOverviewScan {
 
 // The quick scan of stations 1..254 and the survey of each station found. Nothing
 // when another scan runs or the port cannot be opened (the user has been told).
-std::optional<LineOverviewScan> ScanLineOverview(CSolvaneApp& app, UserInterface& ui, const SurveyProgress& progress);
+std::optional<LineOverviewScan> ScanLineOverview(CSolvaneApp& app, UserInterface& ui,
+                                                 const SurveyProgress& progress);
 
 // Makes the station the current station as the Link command would: a link to another
 // station ends first, then the station is linked with its echo test and reads. True
@@ -39,6 +40,7 @@ bool LinkOverviewStation(CSolvaneApp& app, UserInterface& ui, int station);
 // cancel-progress window. The format found; nothing when cancelled, when nothing
 // answered ("No station answered at any line format." is shown) or when the port
 // cannot be opened.
-std::optional<LineSettings> FindLinkSettings(CSolvaneApp& app, UserInterface& ui, const LinkDialogData& choice);
+std::optional<LineSettings> FindLinkSettings(CSolvaneApp& app, UserInterface& ui,
+                                             const LinkDialogData& choice);
 
 }  // namespace telvor

@@ -28,7 +28,8 @@ QuickScanResult QuickScanStations(ModbusTransport& port, int baudRate, std::span
         if (QuickEchoAnswered(port, station, baudRate)) answered.push_back(station);
     }
     for (int station : port.LateEchoStations())
-        if (std::find(stations.begin(), stations.end(), station) != stations.end()) answered.push_back(station);
+        if (std::find(stations.begin(), stations.end(), station) != stations.end())
+            answered.push_back(station);
     std::sort(answered.begin(), answered.end());
     answered.erase(std::unique(answered.begin(), answered.end()), answered.end());
     for (int station : answered) {

@@ -16,7 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 
 class LineSurveyTest : public ::testing::Test {
-protected:
+  protected:
     void StartLine(const std::vector<std::string>& options) {
         std::vector<std::string> argv{TELVOR_SIM_PROGRAM, "--link", dir.File("line")};
         argv.insert(argv.end(), options.begin(), options.end());
@@ -24,7 +24,8 @@ protected:
         ASSERT_TRUE(testing::WaitForPath(dir.File("line"), 5s));
         std::filesystem::create_directories(dir.File("home"));
     }
-    test::RunResult Run(std::vector<std::string> arguments, const std::map<std::string, std::string>& env = {}) {
+    test::RunResult Run(std::vector<std::string> arguments,
+                        const std::map<std::string, std::string>& env = {}) {
         arguments.insert(arguments.end(), {"--port", dir.File("line")});
         std::map<std::string, std::string> environment = env;
         environment["TELVOR_HOME"] = dir.File("home");
@@ -35,7 +36,8 @@ protected:
 };
 
 TEST_F(LineSurveyTest, TheQuickScanFindsExactlyTheDrivesEvenAGarbledOne) {
-    StartLine({"--stations", "3,77,254", "--baud", "38400", "--station-model", "77=5", "--fault", "77:bad-lrc=1"});
+    StartLine(
+        {"--stations", "3,77,254", "--baud", "38400", "--station-model", "77=5", "--fault", "77:bad-lrc=1"});
     const std::string overview = "station\tmodel\tversion\ttitle\n003\tKRV-020-11\t1.2\t\n077\t" +
                                  std::string("KRV-075-21") + "\t1.2\t\n254\tKRV-020-11\t1.2\t\n";
     for (const char* mode : {"--quick", "--all"}) {
@@ -70,7 +72,8 @@ TEST_F(LineSurveyTest, TitlesComeFromTheNamedFileAndNothingFoundFails) {
     CSolvaneDoc doc = NewDocument(0, true, false);
     doc.stationTitles[1] = "Conveyor 2";
     ASSERT_TRUE(WriteDocumentFile(doc, dir.File("titles.vx3"), WriteMode::Replace).ok);
-    test::RunResult result = Run({"scan", "--stations", "1-3", "--all", "--quick", "--titles", dir.File("titles.vx3")});
+    test::RunResult result =
+        Run({"scan", "--stations", "1-3", "--all", "--quick", "--titles", dir.File("titles.vx3")});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "station\tmodel\tversion\ttitle\n002\tKRV-020-11\t1.2\tConveyor 2\n");
     result = Run({"scan", "--stations", "5-9", "--all", "--quick"});
@@ -87,7 +90,8 @@ TEST_F(LineSurveyTest, DetectFindsTheFormatOfTheDrives) {
     EXPECT_EQ(result.out, "baud=9600 data=7 parity=even stop=1\nstations: 005 007\n");
     // The settings' format is tried first: one quick echo and its echo test, then the
     // quick scan of the list and the echo test of what answered.
-    result = Run({"detect", "--stations", "5", "--baud", "9600", "--data-bits", "7", "--parity", "even", "--stats"});
+    result = Run(
+        {"detect", "--stations", "5", "--baud", "9600", "--data-bits", "7", "--parity", "even", "--stats"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "baud=9600 data=7 parity=even stop=1\nstations: 005\n");
     EXPECT_NE(result.err.find("stats: sent=4 replies=4 timeouts=0"), std::string::npos) << result.err;

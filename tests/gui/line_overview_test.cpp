@@ -37,7 +37,7 @@ QPushButton* Button(QWidget& window, const QString& text) {
 
 class LineOverviewTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void cleanup() { SetProgressWindowWatcher({}); }
 
     void theOverviewListsTheDrivesAndADoubleClickLinksOne() {
@@ -61,11 +61,13 @@ private slots:
             Press("&Close")(window);
         });
         rig.frame->Action(ID_LINE_OVERVIEW)->trigger();
-        QCOMPARE(rows, (QStringList{"003||KRV-075-43|1.2|stopped|fault 5", "077|Fan 77|KRV-075-43|1.2|running|none"}));
+        QCOMPARE(rows, (QStringList{"003||KRV-075-43|1.2|stopped|fault 5",
+                                    "077|Fan 77|KRV-075-43|1.2|running|none"}));
         QVERIFY2(rig.app.Link().linked, qPrintable(rig.shown.join(", ")));
         QCOMPARE(rig.app.Link().currentStation, 77);
         QCOMPARE(rig.frame->Pane(2)->text(), QString("Linking  077"));
-        QVERIFY2(statistics.startsWith("sent=") && statistics.contains(" checksum=1 "), qPrintable(statistics));
+        QVERIFY2(statistics.startsWith("sent=") && statistics.contains(" checksum=1 "),
+                 qPrintable(statistics));
         QVERIFY(!rig.app.Link().stationScan);
         QVERIFY(!rig.app.Link().modalBusy);
         QCOMPARE(rig.unexpected, 0);
@@ -83,7 +85,8 @@ private slots:
                 QVERIFY(cancel->isEnabled());
                 cancel->click();
             });
-            QTRY_VERIFY_WITH_TIMEOUT(Button(window, "&Refresh")->isEnabled() && cancel->isEnabled() == false &&
+            QTRY_VERIFY_WITH_TIMEOUT(Button(window, "&Refresh")->isEnabled() &&
+                                         cancel->isEnabled() == false &&
                                          window.findChild<QProgressBar*>("progress")->value() > 0,
                                      20000);
             rows = window.findChild<QTableWidget*>("stations")->rowCount();

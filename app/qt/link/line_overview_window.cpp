@@ -17,7 +17,15 @@
 namespace telvor {
 namespace {
 
-enum Column { StationColumn, TitleColumn, ModelColumn, VersionColumn, StateColumn, FaultColumn, kColumnCount };
+enum Column {
+    StationColumn,
+    TitleColumn,
+    ModelColumn,
+    VersionColumn,
+    StateColumn,
+    FaultColumn,
+    kColumnCount
+};
 
 QString StateText(const StationOverview& station) {
     if (!station.running) return "?";
@@ -84,7 +92,9 @@ CLineOverviewWindow::CLineOverviewWindow(CSolvaneApp& app, UserInterface& ui, QW
     ShowStatistics();
 }
 
-CLineOverviewWindow::~CLineOverviewWindow() { app_.Modbus().SetFrameTrace(nullptr); }
+CLineOverviewWindow::~CLineOverviewWindow() {
+    app_.Modbus().SetFrameTrace(nullptr);
+}
 
 void CLineOverviewWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -120,11 +130,14 @@ void CLineOverviewWindow::Refresh() {
             const int row = table_->rowCount();
             table_->insertRow(row);
             const QString title =
-                document ? QString::fromStdString(document->stationTitles[static_cast<std::size_t>(station.station - 1)])
+                document ? QString::fromStdString(
+                               document->stationTitles[static_cast<std::size_t>(station.station - 1)])
                          : QString();
-            const QStringList cells = {QString("%1").arg(station.station, 3, 10, QChar('0')), title,
+            const QStringList cells = {QString("%1").arg(station.station, 3, 10, QChar('0')),
+                                       title,
                                        QString::fromStdString(OverviewModelText(station)),
-                                       QString::fromStdString(OverviewVersionText(station)), StateText(station),
+                                       QString::fromStdString(OverviewVersionText(station)),
+                                       StateText(station),
                                        FaultCodeText(station)};
             for (int column = 0; column < kColumnCount; ++column) {
                 auto* item = new QTableWidgetItem(cells[column]);
@@ -155,11 +168,13 @@ void CLineOverviewWindow::SaveTrace() {
     bool written = file != nullptr;
     if (file) {
         StreamFrameTrace stream(file);
-        for (const TracedFrame& frame : trace_.Frames()) stream.Record(frame.direction, frame.time, frame.bytes);
+        for (const TracedFrame& frame : trace_.Frames())
+            stream.Record(frame.direction, frame.time, frame.bytes);
         written = std::fclose(file) == 0;
     }
-    if (!written) ui_.ShowMessage("Line Overview", "The frame trace could not be saved to " + *path + ".",
-                                  MessageIcon::Stop);
+    if (!written)
+        ui_.ShowMessage("Line Overview", "The frame trace could not be saved to " + *path + ".",
+                        MessageIcon::Stop);
 }
 
 }  // namespace telvor

@@ -20,21 +20,21 @@ class UserInterface;
 
 class CLineOverviewWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     CLineOverviewWindow(CSolvaneApp& app, UserInterface& ui, QWidget* parent = nullptr);
     ~CLineOverviewWindow() override;
 
     // Scans the line again and fills the table.
     void Refresh();
 
-signals:
+  signals:
     // A station was linked by a double-click.
     void stationLinked();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void LinkRow(int row);
     void ShowStatistics();
     void SaveTrace();
