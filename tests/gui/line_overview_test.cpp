@@ -3,6 +3,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -58,6 +60,12 @@ class LineOverviewTest : public QObject {
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, row77);
             QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, row77);
             statistics = window.findChild<QLabel*>("statistics")->text();
+            rig.answers.push_back([&](QDialog& dialog) {
+                static_cast<QFileDialog&>(dialog).selectFile(
+                    QString::fromStdString(rig.Folder() + "/trace.txt"));
+                dialog.accept();
+            });
+            Button(window, "Save &trace...")->click();
             Press("&Close")(window);
         });
         rig.frame->Action(ID_LINE_OVERVIEW)->trigger();
@@ -71,6 +79,13 @@ class LineOverviewTest : public QObject {
         QVERIFY(!rig.app.Link().stationScan);
         QVERIFY(!rig.app.Link().modalBusy);
         QCOMPARE(rig.unexpected, 0);
+        // The trace holds the frames of the scan and of the link, 77 being 4D.
+        QFile trace(QString::fromStdString(rig.Folder() + "/trace.txt"));
+        QVERIFY(trace.open(QIODevice::ReadOnly));
+        const QString frames = QString::fromLatin1(trace.readAll());
+        QVERIFY(frames.contains(" out :4D080000A537"));
+        QVERIFY(frames.contains(" in  :4D080000A537"));
+        QVERIFY(frames.contains(" out :4D030000"));  // the capacity read of the link
     }
 
     void cancelEndsTheScanWithTheLineClosed() {
@@ -81,9 +96,10 @@ class LineOverviewTest : public QObject {
         rig.answers.push_back([&](QDialog& window) {
             // Pressed while the scan drains events between its echoes.
             QPushButton* cancel = Button(window, "Cancel");
-            QTimer::singleShot(200, cancel, [cancel] {
+            QTimer::singleShot(200, cancel, [cancel, &window] {
                 QVERIFY(cancel->isEnabled());
-                cancel->click();
+                window.reject();  // Escape while the scan runs cancels it and leaves the window open
+                QVERIFY(window.isVisible());
             });
             QTRY_VERIFY_WITH_TIMEOUT(Button(window, "&Refresh")->isEnabled() &&
                                          cancel->isEnabled() == false &&

@@ -103,7 +103,16 @@ void CLineOverviewWindow::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, &CLineOverviewWindow::Refresh);
 }
 
+void CLineOverviewWindow::reject() {
+    if (scanning_) {
+        cancelRequested_ = true;
+        return;
+    }
+    QDialog::reject();
+}
+
 void CLineOverviewWindow::SetScanning(bool scanning) {
+    scanning_ = scanning;
     cancel_->setEnabled(scanning);
     refresh_->setEnabled(!scanning);
     saveTrace_->setEnabled(!scanning);

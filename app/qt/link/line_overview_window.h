@@ -26,6 +26,8 @@ class CLineOverviewWindow : public QDialog {
 
     // Scans the line again and fills the table.
     void Refresh();
+    // While a scan runs, Escape and the close box cancel the scan instead.
+    void reject() override;
 
   signals:
     // A station was linked by a double-click.
@@ -52,6 +54,7 @@ class CLineOverviewWindow : public QDialog {
     QLabel* statistics_;
     bool cancelRequested_ = false;
     bool scanned_ = false;
+    bool scanning_ = false;
 };
 
 }  // namespace telvor
