@@ -12,6 +12,7 @@ struct LinkState {
     bool modalBusy = false;    // a command or a failure report holds the line; the monitor poll waits
     bool stationScan = false;  // a station scan runs
     bool scanCancel = false;   // the cancel-progress window's Cancel was pressed
+    bool quickScan = false;    // scans use the quick echo (QuickEchoWait) before the echo test
     bool monitorOpen = false;  // a monitor window is open
     int currentStation = 1;
     // The stations chosen in the Link dialog, ascending; a station that did not

@@ -14,7 +14,9 @@ namespace {
 int RunEcho(std::span<const std::string> arguments);
 
 constexpr Verb kVerbs[] = {
-    {"echo", "--station N [--port COMn|PATH] [--baud B] [--data-bits 7|8] [--parity none|odd|even] [--stop-bits 1|2]",
+    {"echo",
+     "--station N [--port COMn|PATH] [--baud B] [--data-bits 7|8] [--parity none|odd|even] [--stop-bits 1|2] "
+     "[--stats]",
      "send the diagnostic echo to station N (three attempts) and tell whether it came back", RunEcho},
 };
 

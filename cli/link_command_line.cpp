@@ -82,6 +82,12 @@ bool ParseCommandLine(std::span<const std::string> arguments, LinkCommandLine& l
             ok = number(line.blockSize) && *line.blockSize >= 1 && *line.blockSize <= kLargestParameterBlock;
         } else if (word == "--verify") {
             line.verify = true;
+        } else if (word == "--quick") {
+            line.quick = true;
+        } else if (word == "--all") {
+            line.all = true;
+        } else if (word == "--titles") {
+            ok = text(line.titles);
         } else if (word.size() > 1 && word[0] == '-' && word[1] == '-') {
             ok = false;
         } else {
@@ -118,6 +124,7 @@ bool PrepareApp(CSolvaneApp& app, const LinkCommandLine& line) {
     settings.stopBits = line.link.stopBits;
     app.readOptions.blockRead = line.blockRead;
     app.readOptions.blockLimit = line.blockSize.value_or(kDefaultParameterBlock);
+    CountRequestedStatistics(app.Modbus());
     if (FrameTraceRequested()) {
         static StreamFrameTrace trace(stderr);
         app.Modbus().SetFrameTrace(&trace);
@@ -125,10 +132,11 @@ bool PrepareApp(CSolvaneApp& app, const LinkCommandLine& line) {
     return true;
 }
 
-bool LinkTo(CSolvaneApp& app, UserInterface& ui, const std::string& stationText) {
+bool LinkTo(CSolvaneApp& app, UserInterface& ui, const std::string& stationText, bool quickScan) {
     std::optional<LinkDialogData> data = BeginLinkCommand(app);
     if (!data) return false;
     data->stationText = stationText;
+    data->quickScan = quickScan;
     return FinishLinkCommand(app, ui, LinkDialogAction::Link, *data);
 }
 

@@ -19,7 +19,7 @@ class CSolvaneApp;
 // The line options every link verb takes, for its usage text.
 #define TELVORCTL_LINK_OPTIONS                                                                  \
     "[--port N|PATH|ADDRESS] [--baud B] [--data-bits 7|8] [--parity none|odd|even] [--stop-bits 1|2] " \
-    "[--link-stations TEXT] [--on-error continue|abort] [--yes]"
+    "[--link-stations TEXT] [--on-error continue|abort] [--yes] [--stats]"
 
 std::optional<int> WholeNumber(const std::string& text);
 
@@ -38,6 +38,9 @@ struct LinkCommandLine {
     bool blockRead = false;             // --block-read
     std::optional<int> blockSize;       // --block-size
     bool verify = false;                // --verify
+    bool quick = false;                 // --quick: the quick echo first
+    bool all = false;                   // --all: every station that answers
+    std::optional<std::string> titles;  // --titles FILE: a parameter file naming the stations
     std::vector<std::string> positional;
 };
 
@@ -51,8 +54,9 @@ ParameterGroups GroupsOf(const LinkCommandLine& line);
 // options over them: "COMn" or n is port n, any other name the device to open.
 bool PrepareApp(CSolvaneApp& app, const LinkCommandLine& line);
 
-// The Link command with "Single" and the station text.
-bool LinkTo(CSolvaneApp& app, UserInterface& ui, const std::string& stationText);
+// The Link command with "Single" and the station text; `quickScan`: its station search
+// asks each station with the quick echo first.
+bool LinkTo(CSolvaneApp& app, UserInterface& ui, const std::string& stationText, bool quickScan = false);
 
 void CloseLink(CSolvaneApp& app);
 

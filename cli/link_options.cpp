@@ -11,6 +11,13 @@ namespace telvor {
 namespace {
 
 bool traceRequested = false;
+bool statisticsRequested = false;
+
+// The statistics of every line a verb opens, printed when it ends.
+LineStatistics& CommandLineStatistics() {
+    static LineStatistics statistics;
+    return statistics;
+}
 
 bool Integer(const std::string& text, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -32,6 +39,10 @@ bool ParseLinkOptions(std::span<const std::string> arguments, LinkOptions& optio
     options.stopBits = settings.stopBits;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
+        if (option == "--stats") {
+            statisticsRequested = true;
+            continue;
+        }
         const bool isLinkOption = option == "--port" || option == "--baud" || option == "--data-bits" ||
                                   option == "--parity" || option == "--stop-bits";
         if (!isLinkOption) {
@@ -76,9 +87,18 @@ int TakeGlobalLinkOptions(int argc, char** argv) {
 
 bool FrameTraceRequested() { return traceRequested; }
 
+void CountRequestedStatistics(ModbusTransport& port) {
+    if (statisticsRequested) port.CountInto(CommandLineStatistics());
+}
+
+void PrintRequestedStatistics() {
+    if (statisticsRequested) std::fprintf(stderr, "stats: %s\n", LineStatisticsText(CommandLineStatistics()).c_str());
+}
+
 bool OpenLinkPort(CModbusAscii& port, const LinkOptions& options, std::string& message) {
     static StreamFrameTrace trace(stderr);
     if (FrameTraceRequested()) port.SetFrameTrace(&trace);
+    CountRequestedStatistics(port);
     port.SetProgramFolder(options.programFolder);
     if (port.Open(options.port, kLinkQueueSize, kLinkQueueSize) != kErrorSuccess) {
         message = "Can not open COM port!\n" + options.port + ": " +

@@ -1,7 +1,8 @@
 #pragma once
 // What every link verb of telvorctl shares: the line options --port, --baud,
 // --data-bits, --parity none|odd|even, --stop-bits 1|2 (defaults from the
-// settings file), the global --trace and opening the port.
+// settings file), --stats (the line's statistics on stderr when the verb ends), the
+// global --trace and opening the port.
 
 #include <span>
 #include <string>
@@ -28,6 +29,11 @@ bool ParseLinkOptions(std::span<const std::string> arguments, LinkOptions& optio
 // The global options that stand before the verb ("--trace"); returns how many there were.
 int TakeGlobalLinkOptions(int argc, char** argv);
 bool FrameTraceRequested();
+
+// With --stats: the port counts into the statistics printed at the end.
+void CountRequestedStatistics(ModbusTransport& port);
+// With --stats: "stats: sent=N replies=N ..." on stderr.
+void PrintRequestedStatistics();
 
 // Opens and sets up the port with the options, the trace on stderr when asked for.
 // False with the message to show in `message`.

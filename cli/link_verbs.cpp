@@ -9,6 +9,7 @@
 
 #include "console_user_interface.h"
 #include "document_file.h"
+#include "line_survey_verbs.h"
 #include "link_command_line.h"
 #include "online_edit.h"
 #include "parameter_catalogue.h"
@@ -32,8 +33,10 @@ int RunPut(std::span<const std::string> arguments);
 #define LINK_OPTIONS TELVORCTL_LINK_OPTIONS
 
 constexpr Verb kVerbs[] = {
-    {"scan", "--stations TEXT " LINK_OPTIONS,
-     "link to the first station of TEXT that answers and print the status bar's version, station and model",
+    {"scan", "--stations TEXT [--quick] [--all [--titles FILE]] " LINK_OPTIONS,
+     "link to the first station of TEXT that answers and print the status bar's version, station and model; "
+     "--all lists every station that answers (station, model, version, title from FILE's station titles); "
+     "--quick asks each station once with a short wait before the echo test",
      RunScan},
     {"read", "--station N [--basic] [--advanced] -o FILE [--force] [--block-read [--block-size N]] " LINK_OPTIONS,
      "read a station (both groups unless one is named) into a new parameter file; --force replaces FILE; "
@@ -58,12 +61,14 @@ const Verb& VerbNamed(std::string_view name) {
 
 int RunScan(std::span<const std::string> arguments) {
     LinkCommandLine line;
-    if (!ParseCommandLine(arguments, line) || !line.stations || !line.positional.empty())
+    if (!ParseCommandLine(arguments, line) || !line.stations || !line.positional.empty() ||
+        (line.titles && !line.all))
         return UsageError(VerbNamed("scan"));
+    if (line.all) return RunLineOverview(line);
     CSolvaneApp app;
     if (!PrepareApp(app, line)) return kExitFailed;
     ConsoleUserInterface ui(line.answers);
-    if (!LinkTo(app, ui, line.linkStations.value_or(*line.stations))) return kExitFailed;
+    if (!LinkTo(app, ui, line.linkStations.value_or(*line.stations), line.quick)) return kExitFailed;
     std::printf("%s\n%s\n%s\n", VersionPaneText(app.Link()).c_str(), StationPaneText(app.Link()).c_str(),
                 ModelPaneText(app.Link(), false).c_str());
     CloseLink(app);

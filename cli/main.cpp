@@ -11,6 +11,7 @@
 #include "echo_verb.h"
 #include "file_verbs.h"
 #include "line_backup_verbs.h"
+#include "line_survey_verbs.h"
 #include "link_options.h"
 #include "link_verbs.h"
 #if TELVOR_PRINT_VERB
@@ -27,8 +28,8 @@ namespace {
 // Every group of verbs, in the order --help lists them.
 std::vector<Verb> AllVerbs() {
     std::vector<Verb> verbs;
-    for (auto group : {FileVerbs(), LinkVerbs(), PortsVerbs(), LineVerbs(), LineBackupVerbs(), MonitorVerbs(),
-                       CompareVerbs(), DefiniteVerbs()})
+    for (auto group : {FileVerbs(), LinkVerbs(), PortsVerbs(), LineVerbs(), LineSurveyVerbs(), LineBackupVerbs(),
+                       MonitorVerbs(), CompareVerbs(), DefiniteVerbs()})
         verbs.insert(verbs.end(), group.begin(), group.end());
 #if TELVOR_PRINT_VERB
     for (const Verb& verb : PrintVerbs()) verbs.push_back(verb);
@@ -65,8 +66,12 @@ int Run(int argc, char** argv) {
         return kExitOk;
     }
     const std::vector<std::string> arguments(argv + 2, argv + argc);
-    for (const Verb& verb : verbs)
-        if (name == verb.name) return verb.run(arguments);
+    for (const Verb& verb : verbs) {
+        if (name != verb.name) continue;
+        const int status = verb.run(arguments);
+        PrintRequestedStatistics();
+        return status;
+    }
     std::fprintf(stderr, "telvorctl: unknown verb '%s' (telvorctl --help lists the verbs)\n", name.c_str());
     return kExitUsage;
 }

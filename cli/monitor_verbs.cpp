@@ -23,8 +23,9 @@ int RunMonitor(std::span<const std::string> arguments);
 int RunControl(std::span<const std::string> arguments);
 
 constexpr Verb kVerbs[] = {
-    {"monitor", "--station N|--stations TEXT [--count K] [--fun CODE] [--csv] [link options as for scan]",
-     "poll one station (or every station of TEXT that answers the scan) every 400 ms and print a line per tick",
+    {"monitor", "--station N|--stations TEXT [--count K] [--fun CODE] [--csv] [--quick] [link options as for scan]",
+     "poll one station (or every station of TEXT that answers the scan; --quick: the quick scan) every 400 ms "
+     "and print a line per tick",
      RunMonitor},
     {"control", "--station N ACTION... [link options as for scan]",
      "press the monitor window's buttons: run stop fwd rev reset s1 s2 s3 s4 ain ry1 freq=TEXT "
@@ -71,7 +72,7 @@ bool TakeMonitorWords(std::span<const std::string> arguments, MonitorWords& word
 
 // Links and prepares the session; false after the failure's message.
 bool LinkFor(CSolvaneApp& app, ConsoleUserInterface& ui, const LinkCommandLine& line, const std::string& text) {
-    return PrepareApp(app, line) && LinkTo(app, ui, line.linkStations.value_or(text));
+    return PrepareApp(app, line) && LinkTo(app, ui, line.linkStations.value_or(text), line.quick);
 }
 
 int RunMonitor(std::span<const std::string> arguments) {

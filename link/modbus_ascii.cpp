@@ -15,6 +15,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr char kDigits[] = "0123456789ABCDEF";
+constexpr int kFunctionEcho = 0x08;
 
 bool IsStation(int station) { return station >= kFirstStation && station <= kLastStation; }
 bool IsField(std::int64_t value) { return value >= 0 && value <= kLargestField; }
@@ -117,6 +118,22 @@ std::size_t CModbusAscii::ReadRegisters(char* request, int station, std::int64_t
 // off or never comes.
 constexpr auto kPauseBeforeWrite = std::chrono::milliseconds(2);
 
+// A quick echo waits only for what the line needs: its 17 characters out and the 17 of
+// the reply back at the line's baud rate, counted at 12 bits a character (start, 8 data,
+// parity, 2 stop: the longest format a drive takes), the drive's turnaround and a margin
+// for the scheduler. 38400 Bd: 34 x 12 / 38400 = 10.6 ms + 15 ms, 26 ms in all;
+// 4800 Bd: 85 ms + 15 ms, 100 ms.
+constexpr int kLongestCharacterBits = 12;
+constexpr auto kDriveTurnaround = std::chrono::milliseconds(10);
+constexpr auto kQuickEchoMargin = std::chrono::milliseconds(5);
+
+std::chrono::milliseconds QuickEchoWait(int baudRate) {
+    if (baudRate <= 0) return kReadTotalTimeout;
+    const long long bits = static_cast<long long>(2 * kRequestLength) * kLongestCharacterBits;
+    const auto onTheLine = std::chrono::milliseconds((bits * 1000 + baudRate - 1) / baudRate);
+    return std::min<std::chrono::milliseconds>(onTheLine + kDriveTurnaround + kQuickEchoMargin, kReadTotalTimeout);
+}
+
 ExchangeResult CModbusAscii::Exchange(const char* request, std::size_t requestLength, char* reply,
                                       std::size_t replyCapacity, int attempts, std::size_t* received) {
     std::size_t local = 0;
@@ -129,16 +146,31 @@ ExchangeResult CModbusAscii::Exchange(const char* request, std::size_t requestLe
         // What is still on the line belongs to an earlier request (a reply that came
         // after its time-out); it must not be taken for the answer to this one.
         if (IsOpen()) DiscardInput();
+        LineStatistics& statistics = Statistics();
+        if (attempt > 0) ++statistics.retries;
         if (Write(request, requestLength) != kErrorSuccess) continue;
-        if (trace_) trace_->Record(FrameDirection::Sent, Clock::now(), sent);
-        if (const std::optional<ExchangeResult> result = AwaitReply(sent, reply, replyCapacity, count)) return *result;
+        const Clock::time_point written = Clock::now();
+        ++statistics.sent;
+        if (trace_) trace_->Record(FrameDirection::Sent, written, sent);
+        const std::optional<ExchangeResult> result = AwaitReply(sent, reply, replyCapacity, count);
+        if (!result) {
+            ++statistics.timeouts;
+            continue;
+        }
+        if (*result == ExchangeResult::ReplyChecksumError) {
+            ++statistics.checksum;
+        } else {
+            if (*result == ExchangeResult::ReplyException) ++statistics.exceptions;
+            statistics.CountReply(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - written));
+        }
+        return *result;
     }
     return ExchangeResult::ReplyTimeout;
 }
 
 std::optional<ExchangeResult> CModbusAscii::AwaitReply(std::string_view request, char* reply,
                                                        std::size_t replyCapacity, std::size_t& count) {
-    const Clock::time_point deadline = Clock::now() + kReadTotalTimeout;
+    const Clock::time_point deadline = Clock::now() + ReplyWait().value_or(kReadTotalTimeout);
     std::array<char, 2 * kReplyBufferSize> line{};
     std::size_t held = 0;  // bytes received and not yet dropped
     const auto frameEnd = [&]() -> std::size_t {
@@ -169,6 +201,9 @@ std::optional<ExchangeResult> CModbusAscii::AwaitReply(std::string_view request,
             return result;
         }
         // A valid frame that answers another request: a late reply, dropped; the wait goes on.
+        ++Statistics().late;
+        if (result == ExchangeResult::ReplyNormal && FunctionOfFrame(frame) == kFunctionEcho)
+            LateEchoStations().insert(StationOfReply(frame));
         std::memmove(line.data(), line.data() + end, held - end);
         held -= end;
         if (held == 0 && Clock::now() >= deadline) return std::nullopt;

@@ -3,6 +3,7 @@
 // request/reply exchange, and the checks that classify a reply. Building and
 // checking are pure functions over byte buffers; Exchange runs them on the port.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -26,6 +27,10 @@ inline constexpr std::size_t kShortestReply = 9;
 inline constexpr std::string_view kParityMark{"\377\0", 2};
 // The data of the diagnostic echo of the Link command.
 inline constexpr std::int64_t kEchoTestData = 0xA537;
+
+// How long a quick echo waits for its reply on a line of this baud rate (never longer
+// than the read time-out; a rate that is not positive gets the read time-out).
+std::chrono::milliseconds QuickEchoWait(int baudRate);
 
 inline constexpr int kFirstStation = 1;
 inline constexpr int kLastStation = 254;

@@ -1,10 +1,15 @@
 #pragma once
 // What the drive transactions need of a line. The desktop's CModbusAscii and the
 // handheld's line both provide it: one request/reply exchange, the way back from a
-// failed port, and the line's step with its stations (LineSync, kept by the transactions).
+// failed port, the line's step with its stations (LineSync, kept by the transactions),
+// the line's statistics and how long an attempt waits for its reply.
 
+#include <chrono>
 #include <cstddef>
+#include <optional>
+#include <set>
 
+#include "line_statistics.h"
 #include "line_sync.h"
 
 namespace telvor {
@@ -32,8 +37,26 @@ public:
 
     LineSync& Sync() { return sync_; }
 
+    // The line's statistics; counted into `shared` instead once CountInto names one
+    // (a command line that prints them after its line is gone).
+    LineStatistics& Statistics() { return *statistics_; }
+    void CountInto(LineStatistics& shared) { statistics_ = &shared; }
+
+    // How long an attempt waits for its reply: nothing set, the line's read time-out;
+    // a quick echo sets a shorter wait for its one attempt (QuickEchoWait).
+    std::optional<std::chrono::milliseconds> ReplyWait() const { return replyWait_; }
+    void SetReplyWait(std::optional<std::chrono::milliseconds> wait) { replyWait_ = wait; }
+
+    // Stations whose echo was answered after its wait was over (the reply was dropped
+    // as late); a quick scan asks them again.
+    std::set<int>& LateEchoStations() { return lateEchoStations_; }
+
 private:
     LineSync sync_;
+    LineStatistics ownStatistics_;
+    LineStatistics* statistics_ = &ownStatistics_;
+    std::optional<std::chrono::milliseconds> replyWait_;
+    std::set<int> lateEchoStations_;
 };
 
 }  // namespace telvor

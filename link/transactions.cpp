@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 namespace telvor {
 namespace {
@@ -24,6 +25,7 @@ TransactionReply Attempts(ModbusTransport& port, std::string_view request, std::
             anAttemptFailed = true;
             break;
         }
+        if (attempt > 0) ++port.Statistics().retries;
         transaction.result = port.Exchange(request.data(), request.size(), reply.data(), capacity, 1, &received);
         ++transaction.exchanges;
         // A normal reply without the values asked for would be decoded from its LRC and CR LF.
@@ -66,7 +68,6 @@ TransactionReply Run(ModbusTransport& port, const char* request, std::size_t len
     return Attempts(port, sent, capacity, attempts, valueCount);
 }
 
-
 TransactionReply RunRead(ModbusTransport& port, std::size_t (*build)(char*, int), int station, int valueCount) {
     Request request{};
     return Run(port, request.data(), build(request.data(), station), kReadReplyCapacity, kTransactionAttempts,
@@ -78,6 +79,14 @@ TransactionReply RunRead(ModbusTransport& port, std::size_t (*build)(char*, int)
 TransactionReply EchoTest(ModbusTransport& port, int station, int attempts) {
     Request request{};
     return Run(port, request.data(), CModbusAscii::EchoTest(request.data(), station), kEchoReplyCapacity, attempts, 0);
+}
+
+TransactionReply QuickEchoTest(ModbusTransport& port, int station, std::chrono::milliseconds wait) {
+    const std::optional<std::chrono::milliseconds> usual = port.ReplyWait();
+    port.SetReplyWait(wait);
+    TransactionReply echo = EchoTest(port, station, 1);
+    port.SetReplyWait(usual);
+    return echo;
 }
 
 TransactionReply ReadSoftwareVersion(ModbusTransport& port, int station) {

@@ -2,6 +2,7 @@
 // One request to one drive with its repeats and the decoding of its reply, and
 // the report of a failed transaction to the user.
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -46,6 +47,9 @@ struct TransactionReply {
 // and the request is not sent. Before every attempt a failed port is reopened
 // (ModbusTransport::ReopenAfterPortError); when that fails no attempt is made.
 TransactionReply EchoTest(ModbusTransport& port, int station, int attempts = kEchoAttemptsSingle);
+// The echo with one attempt that waits only `wait` for its reply (QuickEchoWait of the
+// line's baud rate): a quick look whether anything answers at the station.
+TransactionReply QuickEchoTest(ModbusTransport& port, int station, std::chrono::milliseconds wait);
 TransactionReply ReadSoftwareVersion(ModbusTransport& port, int station);  // one value
 TransactionReply ReadCapacityCode(ModbusTransport& port, int station);     // one value
 TransactionReply ReadFrequencyLimits(ModbusTransport& port, int station);  // A02, A03

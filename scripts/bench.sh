@@ -21,3 +21,6 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 if [ -x "$build/bench/telvor-trend-bench" ]; then
   QT_QPA_PLATFORM=offscreen "$build/bench/telvor-trend-bench" "$build/sim/telvor-sim" "${BENCH_TICKS:-20}"
 fi
+# telvorctl's quick scan of 1-254 with three drives and detect of a drive's line format.
+"$build/bench/telvor-survey-bench" "$build/cli/telvorctl" "$build/sim/telvor-sim" \
+  "$build/tests/link/libtelvor_line_format_preload.so" "${BENCH_SURVEY_RUNS:-3}"

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "quick_scan.h"
 #include "solvane_app.h"
 #include "station_range.h"
 #include "transactions.h"
@@ -50,15 +51,26 @@ bool ScanStations(CSolvaneApp& app, UserInterface& ui, ModbusTransport& port) {
         DrainTwice(ui);
         if (link.scanCancel) break;
 
-        ExchangeResult result = EchoTest(port, station, 1).result;
-        if (result == ExchangeResult::ReplyTimeout || result == ExchangeResult::ReplyChecksumError) {
-            DrainTwice(ui);
-            if (link.scanCancel) break;
-            result = EchoTest(port, station, 1).result;
-        }
-        if (result != ExchangeResult::ReplyTimeout) {
-            found = true;
-            break;
+        if (link.quickScan) {
+            if (QuickEchoAnswered(port, station, app.Settings().baudRate)) {
+                DrainTwice(ui);
+                if (link.scanCancel) break;
+                if (StationConfirmed(port, station)) {
+                    found = true;
+                    break;
+                }
+            }
+        } else {
+            ExchangeResult result = EchoTest(port, station, 1).result;
+            if (result == ExchangeResult::ReplyTimeout || result == ExchangeResult::ReplyChecksumError) {
+                DrainTwice(ui);
+                if (link.scanCancel) break;
+                result = EchoTest(port, station, 1).result;
+            }
+            if (result != ExchangeResult::ReplyTimeout) {
+                found = true;
+                break;
+            }
         }
         station = 0;
         --link.stationCount;
@@ -108,6 +120,7 @@ std::optional<LinkDialogData> BeginLinkCommand(CSolvaneApp& app) {
     data.stationText = std::to_string(link.currentStation);
     data.linked = link.linked;
     data.programFolder = app.ProgramFolder();
+    data.quickScan = link.quickScan;
     return data;
 }
 
@@ -133,28 +146,37 @@ bool FinishLinkCommand(CSolvaneApp& app, UserInterface& ui, LinkDialogAction act
     }
 
     const LineSettings line = TakeLinkChoice(app, choice);
-    CModbusAscii& port = app.Modbus(ui);
-    std::int32_t opened =
-        port.Open(app.linkPath.empty() ? PortName(line.comPort) : app.linkPath, kLinkQueueSize, kLinkQueueSize);
+    const std::int32_t opened = OpenLinkLine(app, ui, line);
     if (opened == kErrorAlreadyInitialized) {
-        ui.ShowMessage(kCommunicationCaption, "COM Port already opened!", MessageIcon::Information);
         link.modalBusy = false;
         return link.linked;
     }
     if (opened != kErrorSuccess) {
         link.linked = false;
-        ui.ShowMessage(kCommunicationCaption, "Communication error!!\nCan not open COM port!", MessageIcon::Stop);
         link.modalBusy = false;
         ui.StatusChanged();
         return false;
     }
-    port.Setup(line.baudRate, line.dataBits, line.parity, line.stopBits);
-    port.SetupHandshaking(2);
-    if (!FindLinkedStation(app, ui, port)) return EndUnlinked(app, ui);
+    if (!FindLinkedStation(app, ui, app.Modbus(ui))) return EndUnlinked(app, ui);
     link.linked = true;
     link.modalBusy = false;
     ui.StatusChanged();
     return true;
+}
+
+std::int32_t OpenLinkLine(CSolvaneApp& app, UserInterface& ui, const LineSettings& line) {
+    CModbusAscii& port = app.Modbus(ui);
+    const std::int32_t opened =
+        port.Open(app.linkPath.empty() ? PortName(line.comPort) : app.linkPath, kLinkQueueSize, kLinkQueueSize);
+    if (opened == kErrorAlreadyInitialized) {
+        ui.ShowMessage(kCommunicationCaption, "COM Port already opened!", MessageIcon::Information);
+    } else if (opened != kErrorSuccess) {
+        ui.ShowMessage(kCommunicationCaption, "Communication error!!\nCan not open COM port!", MessageIcon::Stop);
+    } else {
+        port.Setup(line.baudRate, line.dataBits, line.parity, line.stopBits);
+        port.SetupHandshaking(2);
+    }
+    return opened;
 }
 
 LineSettings TakeLinkChoice(CSolvaneApp& app, const LinkDialogData& choice) {
@@ -170,6 +192,7 @@ LineSettings TakeLinkChoice(CSolvaneApp& app, const LinkDialogData& choice) {
     LinkState& link = app.Link();
     link.stationList = marks.list;
     link.stationCount = marks.count;
+    link.quickScan = choice.quickScan;
     return line;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The Link command around its dialog, and Unlink.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,7 @@ struct LinkDialogData {
     LineSettings line;
     bool allStations = false;
     std::string stationText = "1";
+    bool quickScan = false;  // the station search asks each station with the quick echo first
     bool linked = false;  // at the start: only "&Unlink" and "&Close" are usable
     std::string programFolder;  // where ports/COMn says each port leads
 };
@@ -43,6 +45,10 @@ std::optional<LinkDialogData> BeginLinkCommand(CSolvaneApp& app);
 // and capacity), unlinks, or does nothing. Clears the modal-busy flag. True
 // when the program is linked afterwards.
 bool FinishLinkCommand(CSolvaneApp& app, UserInterface& ui, LinkDialogAction action, const LinkDialogData& choice);
+
+// Opens the port of the settings with their line format and handshaking, as Link does;
+// a failure is shown ("COM Port already opened!", "Can not open COM port!"). The result of Open.
+std::int32_t OpenLinkLine(CSolvaneApp& app, UserInterface& ui, const LineSettings& line);
 
 // The line settings and station list of the dialog's choice, kept in the settings
 // and the link state; gives the settings as the line is set up with them.

@@ -7,6 +7,7 @@
 #include "link_flow.h"
 #include "monitor_paging.h"
 #include "monitor_texts.h"
+#include "quick_scan.h"
 #include "parameter_catalogue.h"
 #include "solvane_app.h"
 #include "station_range.h"
@@ -131,11 +132,19 @@ bool MonitorSession::StartAll(const std::vector<int>& stations) {
         progress.StepIt();
         progress.Repaint();
         if (drainAndCancelled()) break;
-        ExchangeResult result = EchoTest(port, station, 1).result;
-        if (drainAndCancelled()) break;
-        if (result == ExchangeResult::ReplyTimeout || result == ExchangeResult::ReplyChecksumError)
-            result = EchoTest(port, station, 1).result;
-        if (result == ExchangeResult::ReplyNormal) {
+        bool present = false;
+        if (link.quickScan) {
+            const bool answered = QuickEchoAnswered(port, station, app_.Settings().baudRate);
+            if (drainAndCancelled()) break;
+            present = answered && StationConfirmed(port, station);
+        } else {
+            ExchangeResult result = EchoTest(port, station, 1).result;
+            if (drainAndCancelled()) break;
+            if (result == ExchangeResult::ReplyTimeout || result == ExchangeResult::ReplyChecksumError)
+                result = EchoTest(port, station, 1).result;
+            present = result == ExchangeResult::ReplyNormal;
+        }
+        if (present) {
             Station(station).present = true;
             link.currentStation = station;
         }

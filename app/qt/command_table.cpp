@@ -25,6 +25,8 @@ constexpr CommandInfo kCommands[] = {
     {ID_EDIT_GOTO, "&Go to...", "Ctrl+G", "Go to the specified parameter line\nGo to"},
     {ID_DEFINITE_PARAMETER, "&Definite parameter...", "", "Edit the definite parameter\nDefinite parameter"},
     {ID_LINK, "&Link...", "", "Link with inverter\nLink"},
+    {ID_LINE_OVERVIEW, "Line &Overview...", "",
+     "Show the stations on the line, their state and the line statistics\nLine Overview"},
     {ID_READ, "&Read...", "Ctrl+R", "Read parameters from the inverter\nRead"},
     {ID_WRITE, "&Write...", "Ctrl+W", "Write parameters to the inverter\nWrite"},
     {ID_MONITOR, "&Monitor...", "", "Monitor the inverter status and parameters\nMonitor"},

@@ -146,6 +146,7 @@ void CMainFrame::CreateActions() {
         if (app_.Document()) ExportCsv(*app_.Document(), ui_);
     });
     connect(Action(ID_LINK), &QAction::triggered, this, &CMainFrame::OnLink);
+    connect(Action(ID_LINE_OVERVIEW), &QAction::triggered, this, &CMainFrame::OnLineOverview);
     connect(Action(ID_READ), &QAction::triggered, this, &CMainFrame::OnRead);
     connect(Action(ID_WRITE), &QAction::triggered, this, &CMainFrame::OnWrite);
     connect(Action(ID_MONITOR), &QAction::triggered, monitor_, &MonitorWindows::OnMonitor);
@@ -204,7 +205,7 @@ void CMainFrame::BuildMenus() {
         connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
     }
     QMenu* operation = bar->addMenu("&Operation");
-    add(operation, {ID_LINK, 0, ID_READ});
+    add(operation, {ID_LINK, ID_LINE_OVERVIEW, 0, ID_READ});
     if (withDocument) add(operation, {ID_WRITE});
     add(operation, {0, ID_MONITOR, 0, ID_ONLINE_EDIT, ID_BLOCK_READ});
     connect(operation, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
@@ -288,6 +289,7 @@ void CMainFrame::UpdateCommandUi() {
 
     Action(ID_READ)->setEnabled(link.linked && !link.modalBusy);
     Action(ID_LINK)->setEnabled(!link.stationScan);
+    Action(ID_LINE_OVERVIEW)->setEnabled(!link.stationScan && !link.monitorOpen && !link.modalBusy);
     Action(ID_WRITE)->setEnabled(doc && link.linked && !IsComparison(*doc) && !link.monitorOpen && !link.stationScan);
     for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT_CSV, ID_PRINT_TITLE_SET,
                    ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_FILE_EXPORT_PDF})

@@ -58,6 +58,7 @@ public:
     bool OnFileSaveAs();
     void OnRecentFile(int index);
     void OnLink();
+    void OnLineOverview();
     void OnRead();
     void OnWrite();
     void OnOnlineEdit();

@@ -10,6 +10,8 @@
 #include "document_save.h"
 #include "help_window.h"
 #include "installed_files.h"
+#include "line_overview_window.h"
+#include "line_survey_flow.h"
 #include "link_dialog.h"
 #include "main_frame.h"
 #include "model_select_dialog.h"
@@ -131,9 +133,22 @@ void CMainFrame::OnLink() {
     if (!start) return;
     UpdateCommandUi();
     CLinkDialog dialog(*start, this);
+    dialog.SetSettingsFinder([this](const LinkDialogData& choice) { return FindLinkSettings(app_, ui_, choice); });
     ui_.RunModal(dialog);
     FinishLinkCommand(app_, ui_, dialog.Action(), dialog.Choice());
     view_->viewport()->update();  // b95's Setting cell follows the link
+    UpdateCommandUi();
+}
+
+void CMainFrame::OnLineOverview() {
+    const LinkState& link = app_.Link();
+    if (link.stationScan || link.monitorOpen || link.modalBusy) return;
+    CLineOverviewWindow window(app_, ui_, this);
+    connect(&window, &CLineOverviewWindow::stationLinked, this, [this] {
+        view_->viewport()->update();
+        UpdateCommandUi();
+    });
+    ui_.RunModal(window);
     UpdateCommandUi();
 }
 

@@ -85,7 +85,8 @@ private slots:
         QCOMPARE(MenuItems(*rig.frame, "&File"),
                  (QStringList{"&New...", "&Open...", "-", "[Co&mpare]", "-", "Recent File", "-", "E&xit"}));
         QCOMPARE(MenuItems(*rig.frame, "&Operation"),
-                 (QStringList{"&Link...", "-", "&Read...", "-", "&Monitor...", "-", "Online &Edit", "&Block read"}));
+                 (QStringList{"&Link...", "Line &Overview...", "-", "&Read...", "-", "&Monitor...", "-",
+                              "Online &Edit", "&Block read"}));
     }
 
     void startingWithAFileOpensItWithoutModelSelect() {
@@ -116,7 +117,8 @@ private slots:
         QCOMPARE(MenuItems(*rig.frame, "&Edit"),
                  (QStringList{"Station &Title...", "-", "&Find...", "&Go to...", "-", "&Definite parameter..."}));
         QCOMPARE(MenuItems(*rig.frame, "&Operation"),
-                 (QStringList{"&Link...", "-", "&Read...", "&Write...", "-", "&Monitor...", "-", "Online &Edit", "&Block read"}));
+                 (QStringList{"&Link...", "Line &Overview...", "-", "&Read...", "&Write...", "-", "&Monitor...",
+                              "-", "Online &Edit", "&Block read"}));
         QCOMPARE(MenuItems(*rig.frame, "&View"), (QStringList{"&Toolbar", "&Status Bar", "-", "&Changed only"}));
         QCOMPARE(MenuItems(*rig.frame, "&Help"), (QStringList{"&Contents", "-", "&About VarnoxLink..."}));
     }

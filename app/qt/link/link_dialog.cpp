@@ -1,6 +1,7 @@
 #include "link_dialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,6 +30,8 @@ CLinkDialog::CLinkDialog(const LinkDialogData& start, QWidget* parent)
       all_(new QRadioButton("All of the Inverter")),
       stationText_(new QLineEdit(QString::fromStdString(start.stationText))),
       defaults_(new QPushButton("&Default setting")),
+      quickScan_(new QCheckBox("&Quick scan")),
+      findSettings_(new QPushButton("&Find settings")),
       link_(new QPushButton("&Link")),
       unlink_(new QPushButton("&Unlink")),
       close_(new QPushButton("&Close")) {
@@ -72,9 +75,13 @@ CLinkDialog::CLinkDialog(const LinkDialogData& start, QWidget* parent)
     stationLayout->addWidget(stationText_, 0, 1);
     stationLayout->addWidget(new QLabel("(Single or range, for example: 1,3,5-12)"), 1, 1);
     stationLayout->addWidget(all_, 2, 0, 1, 2);
+    quickScan_->setObjectName("quickScan");
+    quickScan_->setChecked(start.quickScan);
+    quickScan_->setToolTip("Ask each station once with a short wait first; a very slow drive may need the usual scan");
+    stationLayout->addWidget(quickScan_, 3, 0, 1, 2);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {link_, unlink_, close_, defaults_}) {
+    for (QPushButton* b : {link_, unlink_, close_, defaults_, findSettings_}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
@@ -103,6 +110,8 @@ CLinkDialog::CLinkDialog(const LinkDialogData& start, QWidget* parent)
     connect(single_, &QRadioButton::clicked, stationText_, [this] { stationText_->setEnabled(true); });
     connect(all_, &QRadioButton::clicked, stationText_, [this] { stationText_->setEnabled(false); });
     connect(defaults_, &QPushButton::clicked, this, &CLinkDialog::SetDefaults);
+    connect(findSettings_, &QPushButton::clicked, this, &CLinkDialog::FindSettings);
+    findSettings_->setEnabled(false);
     connect(link_, &QPushButton::clicked, this, &QDialog::accept);
     connect(unlink_, &QPushButton::clicked, this, [this] { done(kUnlinkResult); });
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
@@ -113,7 +122,8 @@ CLinkDialog::CLinkDialog(const LinkDialogData& start, QWidget* parent)
         portList_->setEnabled(false);
         for (QButtonGroup* g : {baudGroup_, dataGroup_, parityGroup_, stopGroup_})
             for (QAbstractButton* b : g->buttons()) b->setEnabled(false);
-        for (QWidget* w : std::initializer_list<QWidget*>{single_, all_, stationText_, defaults_, link_})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{single_, all_, stationText_, defaults_, link_, quickScan_, findSettings_})
             w->setEnabled(false);
     } else {
         unlink_->setEnabled(false);
@@ -150,7 +160,25 @@ LinkDialogData CLinkDialog::Choice() const {
     LinkDialogData choice = data_;
     choice.allStations = all_->isChecked();
     choice.stationText = stationText_->text().toStdString();
+    choice.quickScan = quickScan_->isChecked();
     return choice;
+}
+
+void CLinkDialog::SetSettingsFinder(SettingsFinder finder) {
+    finder_ = std::move(finder);
+    findSettings_->setEnabled(finder_ && !data_.linked);
+}
+
+void CLinkDialog::FindSettings() {
+    setEnabled(false);
+    const std::optional<LineSettings> found = finder_(Choice());
+    setEnabled(true);
+    if (!found) return;
+    data_.line.baudRate = found->baudRate;
+    data_.line.dataBits = found->dataBits;
+    data_.line.parity = found->parity;
+    data_.line.stopBits = found->stopBits;
+    ShowSettings();
 }
 
 LinkDialogAction CLinkDialog::Action() const {

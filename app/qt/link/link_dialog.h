@@ -3,10 +3,13 @@
 // Under the port it shows where the port leads: a device, or a serial device server.
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 #include "link_flow.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -29,9 +32,15 @@ public:
     // The dialog's result as the Link command takes it.
     LinkDialogAction Action() const;
 
+    // What "Find settings" runs with the dialog's choices: the line format found, or
+    // nothing (cancelled, or nothing answered). Without it the button is disabled.
+    using SettingsFinder = std::function<std::optional<LineSettings>(const LinkDialogData& choice)>;
+    void SetSettingsFinder(SettingsFinder finder);
+
 private:
     void ShowSettings();
     void SetDefaults();
+    void FindSettings();
     QRadioButton* AddRadio(QButtonGroup* group, const QString& text, int value);
 
     LinkDialogData data_;
@@ -45,6 +54,9 @@ private:
     QRadioButton* all_;
     QLineEdit* stationText_;
     QPushButton* defaults_;
+    QCheckBox* quickScan_;
+    QPushButton* findSettings_;
+    SettingsFinder finder_;
     QPushButton* link_;
     QPushButton* unlink_;
     QPushButton* close_;
