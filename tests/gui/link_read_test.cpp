@@ -18,6 +18,8 @@
 #include "gui_rig.h"
 #include "gui_test_registry.h"
 #include "modbus_ascii.h"
+#include "monitor_session.h"
+#include "monitor_windows.h"
 #include "parameter_table_model.h"
 #include "progress_windows.h"
 #include "ser2net_server.h"
@@ -163,6 +165,16 @@ private slots:
         rig.frame->Action(ID_WRITE)->trigger();
         QCOMPARE(rig.shown, (QStringList{"Link", "Read", "Write"}));
         QVERIFY(sim.Frames().size() > before + 99);
+
+        // The monitor's polls take the same way: a fault set at the drive reaches the window.
+        QVERIFY(sim.Control("register 3 240 10"));
+        rig.StopTimer();
+        rig.answers.push_back(Accept());
+        rig.frame->Action(ID_MONITOR)->trigger();
+        MonitorWindows& monitor = *rig.frame->Monitor();
+        QVERIFY(monitor.SingleWindow());
+        for (int tick = 0; tick < 10 && monitor.Session().Station(3).faultCode != 10; ++tick) monitor.Poll();
+        QCOMPARE(monitor.Session().Station(3).faultCode, std::uint16_t{10});
         QCOMPARE(rig.unexpected, 0);
     }
 
