@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 
@@ -12,9 +13,12 @@
 namespace telvor {
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+// Ctrl+C's, counted: every console interface (one per line when several lines run at
+// once) compares with the count it last saw, so one Ctrl+C cancels every line's work.
+std::atomic<unsigned> interrupts{0};
+static_assert(std::atomic<unsigned>::is_always_lock_free, "counted in a signal handler");
 
-void Interrupt(int) { interrupted = 1; }
+void Interrupt(int) { interrupts.fetch_add(1); }
 
 // The text line of a progress window, rewritten in place on a terminal.
 class ConsoleProgress : public CCancelProgressDialog {
@@ -95,7 +99,7 @@ std::unique_ptr<CProgressDialog> ConsoleUserInterface::CreateProgressDialog() {
 std::unique_ptr<CCancelProgressDialog> ConsoleUserInterface::CreateCancelProgressDialog(
     std::function<void()> onCancel) {
     onCancel_ = std::move(onCancel);
-    interrupted = 0;
+    interruptsSeen_ = interrupts.load();
     struct sigaction action {};
     action.sa_handler = Interrupt;
     sigaction(SIGINT, &action, nullptr);
@@ -103,8 +107,8 @@ std::unique_ptr<CCancelProgressDialog> ConsoleUserInterface::CreateCancelProgres
 }
 
 void ConsoleUserInterface::DrainEvents() {
-    if (!interrupted || !onCancel_) return;
-    interrupted = 0;
+    if (interrupts.load() == interruptsSeen_ || !onCancel_) return;
+    interruptsSeen_ = interrupts.load();
     auto onCancel = std::move(onCancel_);
     onCancel_ = nullptr;
     onCancel();

@@ -33,6 +33,7 @@ private:
     ConsoleAnswers answers_;
     bool terminal_;
     std::function<void()> onCancel_;
+    unsigned interruptsSeen_ = 0;
 };
 
 }  // namespace telvor

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cstdio>
+#include <deque>
+#include <mutex>
 
 #include "frame_trace.h"
 #include "program_folder.h"
@@ -13,11 +15,29 @@ namespace {
 bool traceRequested = false;
 bool statisticsRequested = false;
 
-// The statistics of every line a verb opens, printed when it ends.
-LineStatistics& CommandLineStatistics() {
-    static LineStatistics statistics;
-    return statistics;
-}
+// The statistics of every line a verb opens, each line its own (backup and restore
+// run several lines at once, one worker each), summed when the verb ends.
+class CommandLineStatistics {
+public:
+    static CommandLineStatistics& Instance() {
+        static CommandLineStatistics statistics;
+        return statistics;
+    }
+    LineStatistics& NewLine() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return lines_.emplace_back();
+    }
+    LineStatistics Total() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        LineStatistics total;
+        for (const LineStatistics& line : lines_) total.Add(line);
+        return total;
+    }
+
+private:
+    std::mutex mutex_;
+    std::deque<LineStatistics> lines_;  // a deque: the lines' counters never move
+};
 
 bool Integer(const std::string& text, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -88,11 +108,11 @@ int TakeGlobalLinkOptions(int argc, char** argv) {
 bool FrameTraceRequested() { return traceRequested; }
 
 void CountRequestedStatistics(ModbusTransport& port) {
-    if (statisticsRequested) port.CountInto(CommandLineStatistics());
+    if (statisticsRequested) port.CountInto(CommandLineStatistics::Instance().NewLine());
 }
 
 void PrintRequestedStatistics() {
-    if (statisticsRequested) std::fprintf(stderr, "stats: %s\n", LineStatisticsText(CommandLineStatistics()).c_str());
+    if (statisticsRequested) std::fprintf(stderr, "stats: %s\n", LineStatisticsText(CommandLineStatistics::Instance().Total()).c_str());
 }
 
 bool OpenLinkPort(CModbusAscii& port, const LinkOptions& options, std::string& message) {

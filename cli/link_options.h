@@ -32,7 +32,7 @@ bool FrameTraceRequested();
 
 // With --stats: the port counts into the statistics printed at the end.
 void CountRequestedStatistics(ModbusTransport& port);
-// With --stats: "stats: sent=N replies=N ..." on stderr.
+// With --stats: "stats: sent=N replies=N ..." on stderr, summed over every line the verb opened.
 void PrintRequestedStatistics();
 
 // Opens and sets up the port with the options, the trace on stderr when asked for.

@@ -12,6 +12,18 @@ void LineStatistics::CountReply(std::chrono::microseconds replyTime) {
     replyTimeLargest = std::max(replyTimeLargest, replyTime);
 }
 
+void LineStatistics::Add(const LineStatistics& other) {
+    sent += other.sent;
+    replies += other.replies;
+    timeouts += other.timeouts;
+    checksum += other.checksum;
+    exceptions += other.exceptions;
+    late += other.late;
+    retries += other.retries;
+    replyTimeTotal += other.replyTimeTotal;
+    replyTimeLargest = std::max(replyTimeLargest, other.replyTimeLargest);
+}
+
 double LineStatistics::MeanReplyMilliseconds() const {
     return replies == 0 ? 0.0
                         : static_cast<double>(replyTimeTotal.count()) / 1000.0 / static_cast<double>(replies);

@@ -21,6 +21,7 @@ struct LineStatistics {
     std::chrono::microseconds replyTimeLargest{0};
 
     void CountReply(std::chrono::microseconds replyTime);
+    void Add(const LineStatistics& other);  // another line's counts into these
     double MeanReplyMilliseconds() const;
     double LargestReplyMilliseconds() const;
 };

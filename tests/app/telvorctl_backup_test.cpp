@@ -2,8 +2,11 @@
 // printed, the exit status, and files left whole when a backup is interrupted.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
@@ -82,6 +85,13 @@ std::vector<std::string> SortedLines(const std::string& text) {
     return lines;
 }
 
+// The frames sent, from the one stats line on stderr; -1 without exactly one.
+int SentCount(const std::string& err) {
+    const std::size_t at = err.find("stats: sent=");
+    if (at == std::string::npos || err.find("stats: ", at + 1) != std::string::npos) return -1;
+    return std::atoi(err.c_str() + at + std::strlen("stats: sent="));
+}
+
 // Two lines at once, each with its own stations: every station's line is printed (in
 // the order the workers finish), each file comes from its own line, and the exit status
 // counts every station.
@@ -105,11 +115,17 @@ TEST(TelvorctlBackup, SeveralLinesEachWithItsOwnStations) {
     EXPECT_EQ(ReadDocumentFile(dir + "/Station_002.vx3").doc.sets[0][2], 1111);
     EXPECT_EQ(ReadDocumentFile(dir + "/Station_003.vx3").doc.sets[0][2], 3333) << "station 3 of the second line";
 
+    // --stats counts each line on its own and prints their sum once: the two lines
+    // restored together send what each sends alone.
     ASSERT_TRUE(b.Control("reset * 50"));
-    const RunResult restore = run({"restore", "--port", a.LinkPath(), "--stations", "2", "--port", b.LinkPath(),
-                                   "--stations", "3", dir});
+    const RunResult restore = run({"restore", "--stats", "--port", a.LinkPath(), "--stations", "2", "--port",
+                                   b.LinkPath(), "--stations", "3", dir});
     EXPECT_EQ(restore.status, 0) << restore.err;
     EXPECT_EQ(SortedLines(restore.out).front(), "2 stations restored, 0 failed");
+    const RunResult aloneA = run({"restore", "--stats", "--port", a.LinkPath(), "--stations", "2", dir});
+    const RunResult aloneB = run({"restore", "--stats", "--port", b.LinkPath(), "--stations", "3", dir});
+    ASSERT_EQ(aloneA.status + aloneB.status, 0);
+    EXPECT_EQ(SentCount(restore.err), SentCount(aloneA.err) + SentCount(aloneB.err)) << restore.err;
     ASSERT_EQ(run({"backup", "--port", b.LinkPath(), "--stations", "3", a.Folder() + "/again"}).status, 0);
     EXPECT_EQ(Bytes(a.Folder() + "/again/Station_003.vx3"), Bytes(dir + "/Station_003.vx3"));
 
@@ -182,6 +198,27 @@ TEST(TelvorctlBackup, AnInterruptedBackupLeavesEveryEarlierFileWhole) {
     EXPECT_EQ(Bytes(rig.Dir("b/Station_002.vx3")), before);
     for (const char* station : {"001", "003"})
         EXPECT_TRUE(ReadDocumentFile(rig.Dir("b/Station_") + station + ".vx3").ok) << station;
+}
+
+// One Ctrl+C ends the work of every line, not only of the worker that notices it first.
+TEST(TelvorctlBackup, CtrlCCancelsEveryLine) {
+    SimLine a({"--stations", "99"});
+    SimLine b({"--stations", "99"});
+    ASSERT_TRUE(a.Started() && b.Started());
+    telvor::testing::ChildProcess backup;
+    setenv("TELVOR_HOME", a.Folder().c_str(), 1);
+    ASSERT_TRUE(backup.Start({TELVORCTL, "backup", "--port", a.LinkPath(), "--stations", "1-40", "--port",
+                              b.LinkPath(), "--stations", "41-80", a.Folder() + "/b"},
+                             a.Folder() + "/out.txt"));
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // both lines are searching for a station
+    kill(backup.Pid(), SIGINT);
+    // Searching 40 silent stations takes half a minute; cancelled, a line ends at once.
+    for (int wait = 0; wait < 150 && backup.Running(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(backup.Running()) << "a line went on after Ctrl+C";
+    const int status = backup.Stop();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_NE(Bytes(a.Folder() + "/out.txt").find("0 stations backed up, 80 failed"), std::string::npos)
+        << Bytes(a.Folder() + "/out.txt");
 }
 
 }  // namespace

@@ -61,13 +61,14 @@ bool ChildProcess::Running() {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
         pid_ = -1;
+        exitStatus_ = status;
         return false;
     }
     return true;
 }
 
 int ChildProcess::Stop() {
-    if (pid_ < 0) return -1;
+    if (pid_ < 0) return exitStatus_;
     int status = -1;
     kill(pid_, SIGTERM);
     if (!WaitExit(pid_, status, std::chrono::milliseconds(3000))) {

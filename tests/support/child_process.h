@@ -19,13 +19,15 @@ public:
 
     // Starts argv[0] with its stdout and stderr going to `outputFile` (empty: inherited).
     bool Start(const std::vector<std::string>& argv, const std::string& outputFile = "");
-    // SIGTERM and wait; the exit status as waitpid gives it, or -1.
+    // SIGTERM and wait; the exit status as waitpid gives it (also when Running() saw
+    // the end), or -1.
     int Stop();
     bool Running();
     pid_t Pid() const { return pid_; }
 
 private:
     pid_t pid_ = -1;
+    int exitStatus_ = -1;
 };
 
 // Runs a program to its end with `input` on its stdin; its stdout in `output`.
