@@ -29,6 +29,7 @@ const char* DirectionName(FrameDirection direction) { return direction == FrameD
 
 void StreamFrameTrace::Record(FrameDirection direction, std::chrono::steady_clock::time_point time,
                               std::string_view bytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
     if (!started_) {
         first_ = time;
         started_ = true;

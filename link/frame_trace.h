@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,7 @@ public:
                 std::string_view bytes) override;
 
 private:
+    std::mutex mutex_;  // several lines may trace into one stream at once
     std::FILE* stream_;
     bool started_ = false;
     std::chrono::steady_clock::time_point first_{};
