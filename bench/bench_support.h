@@ -1,8 +1,10 @@
 #pragma once
-// What the benchmarks share: a user interface that shows nothing, telvor-sim as a
-// child process and the median of runs.
+// What the benchmarks share: a user interface that shows nothing, telvor-sim and other
+// programs as child processes and the median of runs.
 
+#include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +17,8 @@
 #include <vector>
 
 #include "user_interface.h"
+
+extern char** environ;
 
 namespace telvor {
 
@@ -88,6 +92,31 @@ private:
     std::string link_;
     pid_t pid_ = -1;
 };
+
+enum class ChildErrors { Shown, Hidden };
+
+// Starts a program with its output thrown away (and its error output, when asked);
+// -1 when it cannot start.
+inline pid_t Spawn(const std::vector<std::string>& words, ChildErrors errors = ChildErrors::Shown) {
+    std::vector<char*> argv;
+    for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    if (errors == ChildErrors::Hidden) posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    const int failed = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    return failed == 0 ? pid : -1;
+}
+
+// The exit status of a started program once it has ended; -1 when it did not exit.
+inline int ExitStatusOf(pid_t pid) {
+    int status = 0;
+    if (pid <= 0 || waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

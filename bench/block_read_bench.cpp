@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_support.h"
 #include "line_limit.h"
 #include "link_flow.h"
 #include "parameter_block_reader.h"
@@ -26,8 +27,6 @@
 #include "scripted_user_interface.h"
 #include "solvane_app.h"
 #include "write_flow.h"
-
-extern char** environ;
 
 namespace telvor {
 namespace {
@@ -49,26 +48,6 @@ double Median(int runs, const std::function<bool()>& work, bool& ok) {
         seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return MedianOf(seconds);
-}
-
-// Starts a program with its output thrown away.
-pid_t Spawn(const std::vector<std::string>& words) {
-    std::vector<char*> argv;
-    for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int failed = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&quiet);
-    return failed == 0 ? pid : -1;
-}
-
-int ExitStatusOf(pid_t pid) {
-    int status = 0;
-    if (pid <= 0 || waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 int Run(int argc, char** argv) {

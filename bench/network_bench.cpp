@@ -30,33 +30,11 @@
 #include "read_flow.h"
 #include "solvane_app.h"
 
-extern char** environ;
-
 namespace telvor {
 namespace {
 
 constexpr int kLines = 4;
 constexpr int kStationsPerLine = 10;
-
-pid_t Spawn(const std::vector<std::string>& words) {
-    std::vector<char*> argv;
-    for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int failed = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&quiet);
-    return failed == 0 ? pid : -1;
-}
-
-int ExitStatusOf(pid_t pid) {
-    int status = 0;
-    if (pid <= 0 || waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 int FreeLocalPort() {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -132,7 +110,7 @@ int Run(int argc, char** argv) {
             << "%YAML 1.1\n---\nconnection: &raw\n  accepter: tcp,127.0.0.1," << port
             << "\n  connector: serialdev," << folder << "/line0,38400n81,local\n  options:\n    chardelay: false\n";
         const pid_t server =
-            Spawn({words[2], "-n", "-u", "-c", folder + "/ser2net.yaml", "-P", folder + "/ser2net.pid"});
+            Spawn({words[2], "-n", "-u", "-c", folder + "/ser2net.yaml", "-P", folder + "/ser2net.pid"}, ChildErrors::Hidden);
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         direct = TimeReads(folder + "/line0", runs, ok);
         served = TimeReads("tcp://127.0.0.1:" + std::to_string(port), runs, ok);
@@ -147,7 +125,7 @@ int Run(int argc, char** argv) {
                                                std::to_string(first) + "-" +
                                                    std::to_string(first + kStationsPerLine - 1)});
             }
-            return Seconds([&] { return ExitStatusOf(Spawn(command)) == 0; }, ok);
+            return Seconds([&] { return ExitStatusOf(Spawn(command, ChildErrors::Hidden)) == 0; }, ok);
         };
         for (int i = 0; i < runs; ++i) {
             oneLine.push_back(backup(1));

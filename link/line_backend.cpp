@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <poll.h>
+
 #include "line_address.h"
 #include "rfc2217_line.h"
 #include "tcp_line.h"
@@ -33,6 +35,22 @@ std::int32_t CodeOfErrno(int error) {
 LineFailure FailureFromErrno(int error) { return {CodeOfErrno(error), std::strerror(error)}; }
 
 LineFailure HangUpFailure(std::string text) { return {kErrorDeviceFailure, std::move(text)}; }
+
+LineResult WriteAllTo(int fd, const unsigned char* bytes, std::size_t length, WriteSomeFunction writeSome) {
+    std::size_t count = 0;
+    while (count < length) {
+        const long n = writeSome(fd, bytes + count, length - count);
+        if (n > 0) {
+            count += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) return FailureFromErrno(errno);
+        pollfd waiter{fd, POLLOUT, 0};
+        if (poll(&waiter, 1, -1) < 0 && errno != EINTR) return FailureFromErrno(errno);
+    }
+    return std::nullopt;
+}
 
 OpenedBackend OpenLineBackend(std::string_view destination) {
     OpenedBackend opened;

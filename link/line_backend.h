@@ -53,6 +53,11 @@ struct LineRead {
 
 using LineResult = std::optional<LineFailure>;  // nothing: success
 
+// Writes all of it to a descriptor that does not block, through `writeSome` (write, or
+// send without SIGPIPE), waiting for room while the device or connection has none.
+using WriteSomeFunction = long (*)(int fd, const unsigned char* bytes, std::size_t length);
+LineResult WriteAllTo(int fd, const unsigned char* bytes, std::size_t length, WriteSomeFunction writeSome);
+
 class LineBackend {
 public:
     virtual ~LineBackend() = default;

@@ -98,19 +98,9 @@ LineRead TcpLine::ReadSome(unsigned char* bytes, std::size_t capacity) {
 }
 
 LineResult TcpLine::WriteAll(const unsigned char* bytes, std::size_t length) {
-    std::size_t count = 0;
-    while (count < length) {
-        const ssize_t n = send(fd_, bytes + count, length - count, MSG_NOSIGNAL);
-        if (n > 0) {
-            count += static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) return FailureFromErrno(errno);
-        pollfd waiter{fd_, POLLOUT, 0};
-        if (poll(&waiter, 1, -1) < 0 && errno != EINTR) return FailureFromErrno(errno);
-    }
-    return std::nullopt;
+    return WriteAllTo(fd_, bytes, length, [](int fd, const unsigned char* some, std::size_t count) -> long {
+        return send(fd, some, count, MSG_NOSIGNAL);
+    });
 }
 
 LineResult TcpLine::DiscardInput() {

@@ -3,7 +3,6 @@
 #include <cerrno>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -98,19 +97,9 @@ LineRead TermiosLine::ReadSome(unsigned char* bytes, std::size_t capacity) {
 }
 
 LineResult TermiosLine::WriteAll(const unsigned char* bytes, std::size_t length) {
-    std::size_t count = 0;
-    while (count < length) {
-        const ssize_t n = ::write(fd_, bytes + count, length - count);
-        if (n > 0) {
-            count += static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) return FailureFromErrno(errno);
-        pollfd waiter{fd_, POLLOUT, 0};
-        if (poll(&waiter, 1, -1) < 0 && errno != EINTR) return FailureFromErrno(errno);
-    }
-    return std::nullopt;
+    return WriteAllTo(fd_, bytes, length, [](int fd, const unsigned char* some, std::size_t count) -> long {
+        return ::write(fd, some, count);
+    });
 }
 
 LineResult TermiosLine::DiscardInput() {
