@@ -23,24 +23,24 @@ file() { mkdir -p "$(dirname "$work/$1/$2")" && cat >"$work/$1/$2"; }
 file deb822 sources.list.d/debian.sources <<'T'
 Types: deb
 # a comment inside the stanza
-URIs: http://one.invalid/debian
+URIs: file:/srv/one/debian
 Suites: bookworm bookworm-updates
 Components: main
 
 Types: deb
-URIs: http://one.invalid/debian-security
+URIs: file:/srv/one/debian-security
 Suites: bookworm-security
 Components: main
 T
-check deb822 $'archive http://one.invalid/debian\nsecurity http://one.invalid/debian-security'
+check deb822 $'archive file:/srv/one/debian\nsecurity file:/srv/one/debian-security'
 
 file skipped sources.list.d/a.sources <<'T'
 Types: deb-src
-URIs: http://source.invalid/debian
+URIs: file:/srv/source/debian
 Suites: bookworm
 
 Types: deb
-URIs: http://off.invalid/debian
+URIs: file:/srv/off/debian
 Suites: bookworm
 Enabled: no
 
@@ -55,22 +55,22 @@ uris:
 suites: stable
 T
 file skipped sources.list.d/disabled.list.disabled <<'T'
-deb http://disabled.invalid/debian bookworm main
+deb file:/srv/disabled/debian bookworm main
 T
 check skipped $'archive file:/srv/debian\nsecurity '
 
 file oneline sources.list <<'T'
-# deb http://commented.invalid/debian bookworm main
-deb-src http://source.invalid/debian bookworm main
-deb [arch=amd64 signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] https://two.invalid/debian bookworm main
-deb http://two.invalid/debian-security/ bookworm-security main
+# deb file:/srv/commented/debian bookworm main
+deb-src file:/srv/source/debian bookworm main
+deb [arch=amd64 signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] file:/srv/two/debian bookworm main
+deb file:/srv/two/debian-security/ bookworm-security main
 T
 file oneline sources.list.d/later.sources <<'T'
 Types: deb
-URIs: http://later.invalid/debian
+URIs: file:/srv/later/debian
 Suites: bookworm bookworm-security
 T
-check oneline $'archive https://two.invalid/debian\nsecurity http://two.invalid/debian-security/'
+check oneline $'archive file:/srv/two/debian\nsecurity file:/srv/two/debian-security/'
 
 mkdir -p "$work/empty"
 check empty $'archive \nsecurity '
